@@ -1,0 +1,44 @@
+// The C/AL formatting engine: re-indentation by block nesting, operator
+// spacing and block shift. Pure text in, text out.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "formatter/nesting_host.h"
+#include "formatter/nesting_stack.h"
+#include "formatter/quote_search.h"
+
+namespace tabwright {
+
+// Two blanks per indentation step; lines longer than the limit are split
+// once, at or before the break column.
+inline constexpr std::u16string_view kIndentUnit = u"  ";
+inline constexpr std::int64_t kLineLimit = 132;
+inline constexpr std::int64_t kBreakColumn = 130;
+
+// The formatter's own state, kept by the window that runs it: the nesting
+// stack and the quote-aware search object of the current run.
+class Formatter {
+public:
+    // Re-indents text by block nesting. Clears the host's trace list and
+    // appends one label per rule that fires.
+    std::u16string Nesting(std::u16string_view text, NestingHost& host);
+
+    const NestingStack& Stack() const { return stack_; }
+
+private:
+    NestingStack stack_;
+    InstrNew search_;
+};
+
+// Puts one blank before and after the first occurrence of each of twelve
+// operators, outside quoted ranges. search must hold line with its ranges
+// scanned; it is kept in step with every edit.
+void SpaceOperators(std::u16string& line, InstrNew& search, NestingHost& host);
+
+// Moves every line of text one indentation step left or right.
+std::u16string Indent_Left(std::u16string_view text);
+std::u16string Indent_Right(std::u16string_view text);
+
+}  // namespace tabwright
