@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tabwright {
@@ -26,5 +27,40 @@ inline bool StartsWithNoCase(std::u16string_view text, std::u16string_view what)
         if (ToUpperAscii(text[i]) != ToUpperAscii(what[i])) return false;
     return true;
 }
+
+}  // namespace tabwright
+
+namespace tabwright {
+
+// A summary of which characters and character pairs a text holds. The
+// formatter asks many times per line whether a short pattern occurs; most
+// patterns do not, and the summary says so at once. ASCII letters are folded
+// to upper case, as the searches fold them.
+class TextSummary {
+public:
+    void Build(std::u16string_view text);
+    // Adds the characters and pairs of text[from, to) (clamped), so that the
+    // summary stays valid after an edit there. Pairs that the edit broke up
+    // stay listed, which only costs a search.
+    void Add(std::u16string_view text, std::size_t from, std::size_t to);
+
+    // False only when what certainly does not occur in the text, compared
+    // without regard to the case of ASCII letters.
+    bool MayContain(std::u16string_view what) const;
+
+private:
+    static constexpr unsigned kPairBits = 1024;
+    static unsigned Fold(char16_t c) {
+        return c - (static_cast<unsigned>(static_cast<unsigned>(c) - u'a' < 26u) << 5);
+    }
+    static unsigned PairKey(unsigned a, unsigned b) { return (a * 37u ^ b) & (kPairBits - 1); }
+    static bool Test(const std::uint64_t* set, unsigned key) {
+        return (set[key >> 6] >> (key & 63)) & 1u;
+    }
+    static void Set(std::uint64_t* set, unsigned key) { set[key >> 6] |= std::uint64_t{1} << (key & 63); }
+
+    std::uint64_t pairs_[kPairBits / 64] = {};
+    std::uint64_t singles_[2] = {};
+};
 
 }  // namespace tabwright
