@@ -1,15 +1,20 @@
 # Entry points. `make run` formats the bundled examples, `make test` runs
-# every test. Both install what they need first.
+# every test: native, and the Windows build under Wine (the 32-bit Windows
+# build is only built and linked). Both install what they need first.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap native run test bench clean
+.PHONY: all bootstrap bootstrap-windows native win64 win32 run test bench clean
 
 all: native
 
 bootstrap:
 	@scripts/bootstrap native
+
+bootstrap-windows:
+	@scripts/bootstrap windows
 
 native: bootstrap
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
@@ -18,8 +23,15 @@ native: bootstrap
 run: native
 	@scripts/run-examples $(BUILD)/src/cli/tabwright-format
 
-test: native
+win64 win32: bootstrap bootstrap-windows
+	@cmake -S . -B $(BUILD)-$@ -DCMAKE_BUILD_TYPE=Release \
+	  --toolchain cmake/toolchains/mingw-$(if $(filter win64,$@),x86_64,i686).cmake $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)-$@ -j $(JOBS)
+
+test: native win64 win32
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@scripts/wine-session ctest --test-dir $(BUILD)-win64 --output-on-failure -j $(JOBS)
+	@FUZZ_BUILD=$(BUILD)-fuzz scripts/fuzz $(FUZZ_SECONDS)
 
 bench: bootstrap
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTABWRIGHT_BENCH=ON -DTABWRIGHT_TESTS=OFF >/dev/null
@@ -27,4 +39,4 @@ bench: bootstrap
 	@$(BUILD)-bench/bench/formatter_bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-win64 $(BUILD)-win32 $(BUILD)-fuzz
