@@ -71,12 +71,12 @@ TEST_F(ClipboardTextTest, TextEndsAtTheFirstZeroAndNeverPastTheBlock) {
     // The system puts a zero into the last byte of text formats, but not into
     // C/SIDE's own format, which is read as text when it comes alone.
     const UINT host = Register(L"AL-Source Unterminated");
-    PutOnClipboard(owner_.get(), {{host, std::string(4096, 'x')}});
-    ASSERT_TRUE(clip.ALS());
-    ASSERT_EQ(RawData(host).size(), 4096u);
-    const std::u16string text = clip.GetText();
-    EXPECT_EQ(text.size(), 4096u);
-    EXPECT_EQ(text.find_first_not_of(u'x'), std::u16string::npos);
+    for (const std::size_t size : {1, 7, 88, 100, 4093}) {
+        PutOnClipboard(owner_.get(), {{host, std::string(size, 'x')}});
+        ASSERT_TRUE(clip.ALS());
+        ASSERT_EQ(RawData(host).size(), size);
+        EXPECT_EQ(clip.GetText(), std::u16string(size, u'x')) << size << " bytes";
+    }
 }
 
 TEST_F(ClipboardTextTest, SetTextWritesBothFormsEachWithOneTerminator) {
