@@ -8,17 +8,22 @@ namespace {
 
 constexpr wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// A Run value that was there before is put back afterwards.
 class AutostartTest : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        DeleteRunValue();
+        saved_ = GetRaw(kRun, L"Quillmark");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Quillmark");
     }
     void TearDown() override {
-        DeleteRunValue();
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Quillmark");
+        if (saved_.present) PutRaw(kRun, L"Quillmark", saved_.type, saved_.bytes);
         RegistryTest::TearDown();
     }
-    static void DeleteRunValue() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, L"Quillmark"); }
+
+private:
+    RawValue saved_;
 };
 
 TEST(AutostartCommandTest, QuotedPathOfTabwrightExeInTheFolder) {

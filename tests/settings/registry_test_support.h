@@ -58,14 +58,39 @@ std::string Utf16(const wchar_t (&units)[N]) {
     return std::string(reinterpret_cast<const char*>(units), (N - 1) * sizeof(wchar_t));
 }
 
-// Every test starts without the program's key and leaves none behind.
+// Every test starts without the program's key and leaves none behind. A key
+// that was there before (a real user's settings, outside Wine) is set aside
+// and put back.
 class RegistryTest : public ::testing::Test {
 protected:
+    static constexpr wchar_t kBackupKey[] = L"Software\\Quillmark (set aside by the tests)";
+
     void SetUp() override {
         ASSERT_EQ(GetACP(), 1252u) << "the Wine session should run in the English locale";
-        DeleteTestKey();
+        ASSERT_FALSE(KeyExists(kBackupKey)) << "left over from an interrupted run; restore it by hand";
+        if (KeyExists(kTestKey)) {
+            ASSERT_EQ(CopyTree(kTestKey, kBackupKey), ERROR_SUCCESS);
+            DeleteTestKey();
+        }
     }
-    void TearDown() override { DeleteTestKey(); }
+    void TearDown() override {
+        DeleteTestKey();
+        if (KeyExists(kBackupKey) && CopyTree(kBackupKey, kTestKey) == ERROR_SUCCESS)
+            RegDeleteTreeW(HKEY_CURRENT_USER, kBackupKey);
+    }
+
+private:
+    static LSTATUS CopyTree(const wchar_t* from, const wchar_t* to) {
+        HKEY source = nullptr;
+        HKEY target = nullptr;
+        LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source);
+        if (status == ERROR_SUCCESS)
+            status = RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
+        if (status == ERROR_SUCCESS) status = RegCopyTreeW(source, nullptr, target);
+        if (source) RegCloseKey(source);
+        if (target) RegCloseKey(target);
+        return status;
+    }
 };
 
 }  // namespace tabwright::test
