@@ -4,6 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
 .PHONY: all bootstrap bootstrap-windows native win64 win32 run test bench clean
 
@@ -31,6 +32,7 @@ test: native win64 win32
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@scripts/wine-session ctest --test-dir $(BUILD)-win64 --output-on-failure -j $(JOBS)
 	@ctest --test-dir $(BUILD)-win32 --output-on-failure -j $(JOBS) -L imports
+	@FUZZ_BUILD=$(BUILD)-fuzz scripts/fuzz $(FUZZ_SECONDS)
 
 bench: bootstrap
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTABWRIGHT_BENCH=ON -DTABWRIGHT_TESTS=OFF >/dev/null
@@ -38,4 +40,4 @@ bench: bootstrap
 	@$(BUILD)-bench/bench/formatter_bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-win64 $(BUILD)-win32
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-win64 $(BUILD)-win32 $(BUILD)-fuzz

@@ -33,9 +33,9 @@ private:
 };
 
 // Puts one blank before and after the first occurrence of each of twelve
-// operators, outside quoted ranges. search must hold line with its ranges
-// scanned; it is kept in step with every edit.
-void SpaceOperators(std::u16string& line, InstrNew& search, NestingHost& host);
+// operators, outside quoted ranges. line holds the line with its quoted
+// ranges scanned, and is edited in place with its ranges kept in step.
+void SpaceOperators(InstrNew& line, NestingHost& host);
 
 // Moves every line of text one indentation step left or right.
 std::u16string Indent_Left(std::u16string_view text);

@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "formatter/text_search.h"
+
 namespace tabwright {
 
 enum class KeywordEffect {
@@ -15,9 +17,18 @@ enum class KeywordEffect {
     LabelOnly,
 };
 
+// A trimmed line with the summary that lets rules skip absent patterns.
+struct KeywordLine {
+    bool Contains(std::u16string_view what) const {
+        return summary.MayContain(what) && FindNoCase(text, what) != std::u16string_view::npos;
+    }
+    std::u16string_view text;
+    const TextSummary& summary;
+};
+
 struct KeywordRule {
     std::u16string_view label;
-    bool (*matches)(std::u16string_view line);
+    bool (*matches)(const KeywordLine& line);
     KeywordEffect effect;
 };
 

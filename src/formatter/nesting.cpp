@@ -64,9 +64,8 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
     }
 
     std::u16string out;
-    out.reserve(text.size() + text.size() / 4);
+    out.reserve(text.size() + text.size() / 2);
     std::u16string_view baseIndent;
-    std::u16string spaced;
     RunState s;
 
     LineCutter cutter(text);
@@ -75,14 +74,17 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
         const bool firstLine = cutter.AtFirstLine();
         const std::u16string_view raw = cutter.Next();
         std::u16string_view line = TrimBlanks(raw);
+        search_.TextL(line);
+        search_.ScanQuotes();
         if (firstLine) baseIndent = LeadingBlanks(raw);
 
         std::int64_t indentWidth = static_cast<std::int64_t>(baseIndent.size());
         out.append(baseIndent);
 
         if (!IsCommentLine(line)) {
+            const KeywordLine keywordLine{line, search_.Summary()};
             for (const KeywordRule& rule : kKeywordRules) {
-                if (!rule.matches(line)) continue;
+                if (!rule.matches(keywordLine)) continue;
                 host.AddTrace(rule.label);
                 if (rule.effect == KeywordEffect::CloseBlock) {
                     --s.blockDepth;
@@ -107,11 +109,8 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
         }
 
         if (host.SignOn()) {
-            spaced.assign(line);
-            search_.TextL(spaced);
-            search_.ScanQuotes();
-            SpaceOperators(spaced, search_, host);
-            line = spaced;
+            SpaceOperators(search_, host);
+            line = search_.TextL();
         }
 
         const std::int64_t length = static_cast<std::int64_t>(line.size());

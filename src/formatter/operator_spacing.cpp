@@ -44,31 +44,26 @@ const std::array<SpacingRule, 24> kRules{{
     {u"Fix /Space", u"/", {u"/=", u"/ ", u"//"}, u"/ "},
 }};
 
-bool AnyBlockerPresent(const InstrNew& search, const SpacingRule& rule) {
+bool AnyBlockerPresent(const InstrNew& line, const SpacingRule& rule) {
     for (std::u16string_view b : rule.blockers)
-        if (search.InstrN(1, b) > 0) return true;
-    return false;
-}
-
-bool HasOperatorCharacter(std::u16string_view line) {
-    for (char16_t c : line)
-        if (c == u'=' || c == u'+' || c == u'-' || c == u'*' || c == u'/') return true;
+        if (line.InstrN(1, b) > 0) return true;
     return false;
 }
 
 }  // namespace
 
-void SpaceOperators(std::u16string& line, InstrNew& search, NestingHost& host) {
-    // Every operator holds one of these characters; most lines with none of
-    // them are comments or keywords, and no rule can fire on them.
-    if (!HasOperatorCharacter(line)) return;
+void SpaceOperators(InstrNew& line, NestingHost& host) {
+    // Every operator holds one of these; most keyword and comment lines hold
+    // none of them.
+    const TextSummary& s = line.Summary();
+    if (!s.MayContain(u"=") && !s.MayContain(u"+") && !s.MayContain(u"-") &&
+        !s.MayContain(u"*") && !s.MayContain(u"/"))
+        return;
     for (const SpacingRule& rule : kRules) {
-        const std::int64_t p = search.InstrN(1, rule.op);
-        if (p == 0 || AnyBlockerPresent(search, rule)) continue;
+        const std::int64_t p = line.InstrN(1, rule.op);
+        if (p == 0 || AnyBlockerPresent(line, rule)) continue;
         host.AddTrace(rule.label);
-        line.replace(static_cast<std::size_t>(p - 1), rule.op.size(), rule.rep);
-        search.TextL(line);
-        search.ScanQuotes();
+        line.Replace(static_cast<std::size_t>(p - 1), rule.op.size(), rule.rep);
     }
 }
 

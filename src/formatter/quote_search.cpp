@@ -10,9 +10,20 @@ const InstrNewTegn* InstrNew::Item(std::int64_t nFmt) const {
 }
 
 void InstrNew::ScanQuotes() {
+    summary_.Build(text_);
+    ScanRanges();
+}
+
+void InstrNew::Replace(std::size_t index, std::size_t count, std::u16string_view with) {
+    text_.replace(index, count, with);
+    summary_.Add(text_, index == 0 ? 0 : index - 1, index + with.size() + 1);
+    ScanRanges();
+}
+
+void InstrNew::ScanRanges() {
     ranges_.clear();
-    ScanPass(u'"');
-    ScanPass(u'\'');
+    if (summary_.MayContain(u"\"")) ScanPass(u'"');
+    if (summary_.MayContain(u"'")) ScanPass(u'\'');
 }
 
 void InstrNew::ScanPass(char16_t quote) {
@@ -32,6 +43,7 @@ void InstrNew::ScanPass(char16_t quote) {
 
 std::int64_t InstrNew::InstrN(std::int64_t pos, std::u16string_view what) const {
     if (pos < 1) pos = 1;
+    if (!summary_.MayContain(what)) return 0;
     const std::size_t at = FindNoCase(text_, what, static_cast<std::size_t>(pos - 1));
     if (at == std::u16string_view::npos) return 0;
     const std::int64_t p = static_cast<std::int64_t>(at) + 1;

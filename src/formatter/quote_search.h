@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formatter/text_search.h"
+
 namespace tabwright {
 
 // One quoted stretch of a line: the positions (1-based) of its opening and
@@ -28,14 +30,21 @@ public:
 
     const std::u16string& TextL() const { return text_; }
     void TextL(std::u16string_view text) { text_.assign(text); }
-    std::u16string& MutableTextL() { return text_; }
 
     auto begin() const { return ranges_.begin(); }
     auto end() const { return ranges_.end(); }
 
     // Rebuilds the ranges: all double-quoted ranges in text order, then all
-    // single-quoted ones. Quotes pair strictly left to right.
+    // single-quoted ones. Quotes pair strictly left to right. Also refreshes
+    // the summary that lets InstrN give up early on absent patterns.
     void ScanQuotes();
+
+    // Replaces count characters at index (0-based) by with, keeping the
+    // ranges and the summary in step, as ScanQuotes after the edit would.
+    void Replace(std::size_t index, std::size_t count, std::u16string_view with);
+
+    // What the text holds, for quick "certainly absent" answers.
+    const TextSummary& Summary() const { return summary_; }
 
     // Position of the first occurrence of what at or after pos (1-based),
     // ignoring letter case; 0 when there is none or when that first
@@ -43,10 +52,12 @@ public:
     std::int64_t InstrN(std::int64_t pos, std::u16string_view what) const;
 
 private:
+    void ScanRanges();
     void ScanPass(char16_t quote);
 
     std::u16string text_;
     std::vector<InstrNewTegn> ranges_;
+    TextSummary summary_;
 };
 
 // True when what occurs in text (ignoring case) with nothing but blanks

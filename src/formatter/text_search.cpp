@@ -1,23 +1,97 @@
 #include "formatter/text_search.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tabwright {
+namespace {
+
+constexpr bool IsAsciiLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Index of the first character at or after from that equals a or b;
+// text.size() when there is none.
+std::size_t FindEither(std::u16string_view text, std::size_t from, char16_t a, char16_t b) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+#endif
+    for (; i < text.size(); ++i)
+        if (text[i] == a || text[i] == b) return i;
+    return text.size();
+}
+
+}  // namespace
+
+std::size_t FindChar(std::u16string_view text, char16_t c, std::size_t from) {
+    if (from >= text.size()) return std::u16string_view::npos;
+    const std::size_t at = FindEither(text, from, c, c);
+    return at == text.size() ? std::u16string_view::npos : at;
+}
 
 std::size_t FindNoCase(std::u16string_view text, std::u16string_view what,
                        std::size_t from) {
-    if (what.empty()) return from <= text.size() ? from : std::u16string_view::npos;
-    if (text.size() < what.size()) return std::u16string_view::npos;
-    const char16_t first = ToUpperAscii(what[0]);
-    const char16_t firstLower =
-        (first >= u'A' && first <= u'Z') ? static_cast<char16_t>(first + (u'a' - u'A')) : first;
+    constexpr std::size_t npos = std::u16string_view::npos;
+    if (what.empty()) return from <= text.size() ? from : npos;
+    if (text.size() < what.size() || from > text.size() - what.size()) return npos;
     const std::size_t last = text.size() - what.size();
-    for (std::size_t i = from; i <= last; ++i) {
-        const char16_t c = text[i];
-        if (c != first && c != firstLower) continue;
+    const char16_t upper = ToUpperAscii(what[0]);
+    const char16_t lower = IsAsciiLetter(upper) ? static_cast<char16_t>(upper | 0x20) : upper;
+    // Candidates end at last; the scan may look further, which is harmless.
+    const std::u16string_view window = text.substr(0, last + 1);
+    for (std::size_t i = FindEither(window, from, upper, lower); i <= last;
+         i = FindEither(window, i + 1, upper, lower)) {
         std::size_t k = 1;
         while (k < what.size() && ToUpperAscii(text[i + k]) == ToUpperAscii(what[k])) ++k;
         if (k == what.size()) return i;
     }
-    return std::u16string_view::npos;
+    return npos;
+}
+
+}  // namespace tabwright
+
+namespace tabwright {
+
+void TextSummary::Build(std::u16string_view text) {
+    std::memset(pairs_, 0, sizeof pairs_);
+    std::memset(singles_, 0, sizeof singles_);
+    Add(text, 0, text.size());
+}
+
+void TextSummary::Add(std::u16string_view text, std::size_t from, std::size_t to) {
+    if (to > text.size()) to = text.size();
+    if (from >= to) return;
+    unsigned prev = Fold(text[from]);
+    singles_[prev & 127] = 1;
+    for (std::size_t i = from + 1; i < to; ++i) {
+        const unsigned c = Fold(text[i]);
+        singles_[c & 127] = 1;
+        pairs_[PairKey(prev, c)] = 1;
+        prev = c;
+    }
+}
+
+bool TextSummary::MayContain(std::u16string_view what) const {
+    if (what.empty()) return true;
+    unsigned prev = Fold(what[0]);
+    if (!singles_[prev & 127]) return false;
+    for (std::size_t i = 1; i < what.size(); ++i) {
+        const unsigned c = Fold(what[i]);
+        if (!pairs_[PairKey(prev, c)]) return false;
+        prev = c;
+    }
+    return true;
 }
 
 }  // namespace tabwright

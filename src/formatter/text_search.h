@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tabwright {
@@ -10,6 +11,9 @@ namespace tabwright {
 constexpr char16_t ToUpperAscii(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
+
+// Index of the first c in text at or after from; npos when absent.
+std::size_t FindChar(std::u16string_view text, char16_t c, std::size_t from = 0);
 
 // Index of the first occurrence of what in text at or after from, comparing
 // letters without regard to case; npos when absent.
@@ -26,5 +30,37 @@ inline bool StartsWithNoCase(std::u16string_view text, std::u16string_view what)
         if (ToUpperAscii(text[i]) != ToUpperAscii(what[i])) return false;
     return true;
 }
+
+}  // namespace tabwright
+
+namespace tabwright {
+
+// A summary of which characters and character pairs a text holds. The
+// formatter asks many times per line whether a short pattern occurs; most
+// patterns do not, and the summary says so at once. ASCII letters are folded
+// to upper case, as the searches fold them.
+class TextSummary {
+public:
+    void Build(std::u16string_view text);
+    // Adds the characters and pairs of text[from, to) (clamped), so that the
+    // summary stays valid after an edit there. Pairs that the edit broke up
+    // stay listed, which only costs a search.
+    void Add(std::u16string_view text, std::size_t from, std::size_t to);
+
+    // False only when what certainly does not occur in the text, compared
+    // without regard to the case of ASCII letters.
+    bool MayContain(std::u16string_view what) const;
+
+private:
+    static constexpr unsigned kPairBits = 1024;
+    static unsigned Fold(char16_t c) {
+        return c - (static_cast<unsigned>(static_cast<unsigned>(c) - u'a' < 26u) << 5);
+    }
+    static unsigned PairKey(unsigned a, unsigned b) { return (a * 37u ^ b) & (kPairBits - 1); }
+
+    // One byte per entry: setting one is a plain store.
+    std::uint8_t pairs_[kPairBits] = {};
+    std::uint8_t singles_[128] = {};
+};
 
 }  // namespace tabwright

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "settings/regedit.h"
+#include "settings/setting_names.h"
 
 namespace tabwright {
 
@@ -10,7 +11,7 @@ std::u16string AutostartCommand(std::u16string_view programFolder) {
     std::u16string folder(programFolder);
     // A drive's root comes with its backslash ("C:\"); no doubled one.
     if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-    return u"\"" + folder + u"\\Tabwright.exe\"";
+    return u"\"" + folder + u"\\" + std::u16string(kRunProgramFile) + u"\"";
 }
 
 std::u16string ProgramFolder() {

@@ -1,14 +1,12 @@
 // Starting the program at logon: the value "Quillmark" in the current user's
-// Run key, holding the quoted path of Tabwright.exe in the program's folder.
+// Run key (kRunKey, kRunValue), holding the quoted path of Tabwright.exe in
+// the program's folder.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace tabwright {
-
-inline constexpr std::u16string_view kRunKey = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr std::u16string_view kRunValue = u"Quillmark";
 
 // "\"<folder>\\Tabwright.exe\"", whatever the running executable is called.
 std::u16string AutostartCommand(std::u16string_view programFolder);

@@ -11,9 +11,6 @@
 
 namespace tabwright::Regedit {
 
-// The program's own key under HKEY_CURRENT_USER.
-inline constexpr std::u16string_view kSettingsKey = u"Software\\Quillmark";
-
 // Stores data as REG_SZ, creating the key when it does not exist.
 void SaveString(HKEY root, std::u16string_view keyPath, std::u16string_view valueName, std::u16string_view data);
 

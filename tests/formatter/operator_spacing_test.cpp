@@ -10,6 +10,12 @@ using test::N;
 using test::W;
 using Labels = std::vector<std::string>;
 
+std::vector<std::pair<std::int64_t, std::int64_t>> Ranges(const InstrNew& s) {
+    std::vector<std::pair<std::int64_t, std::int64_t>> out;
+    for (const InstrNewTegn& r : s) out.emplace_back(r.Start, r.Slut);
+    return out;
+}
+
 struct Case {
     std::string_view before;
     std::string_view after;
@@ -17,15 +23,17 @@ struct Case {
 };
 
 std::string Space(std::string_view line, Labels* labels = nullptr) {
-    std::u16string text = W(line);
-    InstrNew search;
-    search.TextL(text);
-    search.ScanQuotes();
+    InstrNew text;
+    text.TextL(W(line));
+    text.ScanQuotes();
     TraceRecorder host(true);
-    SpaceOperators(text, search, host);
-    EXPECT_EQ(search.TextL(), text) << "search object out of step";
+    SpaceOperators(text, host);
+    InstrNew rescanned;
+    rescanned.TextL(text.TextL());
+    rescanned.ScanQuotes();
+    EXPECT_EQ(Ranges(text), Ranges(rescanned)) << "quoted ranges out of step";
     if (labels) *labels = test::Narrow(host.Labels());
-    return N(text);
+    return N(text.TextL());
 }
 
 void VerifySpacing(const Case& c) {

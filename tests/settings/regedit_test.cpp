@@ -1,16 +1,17 @@
 // Regedit against the real registry of the current user.
 #include "settings/regedit.h"
 
+#include "settings/setting_names.h"
+
 #include "registry_test_support.h"
 
 namespace tabwright::test {
 namespace {
 
 using Regedit::GetString;
-using Regedit::kSettingsKey;
 using Regedit::SaveString;
 
-std::u16string Read(std::u16string_view name) { return GetString(HKEY_CURRENT_USER, kSettingsKey, name); }
+std::u16string Read(std::u16string_view name) { return GetString(HKEY_CURRENT_USER, kProgramKey, name); }
 
 using RegeditTest = RegistryTest;
 
@@ -18,25 +19,25 @@ TEST_F(RegeditTest, MissingKeyOrValueReadsEmptyAndReadingCreatesNothing) {
     EXPECT_EQ(Read(u"Active"), u"");
     EXPECT_FALSE(KeyExists(kTestKey));
 
-    SaveString(HKEY_CURRENT_USER, kSettingsKey, u"Sign", u"1");
+    SaveString(HKEY_CURRENT_USER, kProgramKey, u"Sign", u"1");
     EXPECT_TRUE(KeyExists(kTestKey)) << "created on the first write";
     EXPECT_EQ(Read(u"Active"), u"");
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, u"Software\\Quillmark\\Missing", u"Sign"), u"");
 }
 
 TEST_F(RegeditTest, SaveStringStoresTextAsRegSzThroughTheCodePage) {
-    SaveString(HKEY_CURRENT_USER, kSettingsKey, u"Heading", u"\u00c6 \u00d8 \u00c5 \u00e9\r\n%Date%");
+    SaveString(HKEY_CURRENT_USER, kProgramKey, u"Heading", u"\u00c6 \u00d8 \u00c5 \u00e9\r\n%Date%");
     const RawValue raw = GetRaw(kTestKey, L"Heading");
     EXPECT_EQ(raw.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(raw.bytes, Utf16(L"\u00c6 \u00d8 \u00c5 \u00e9\r\n%Date%\0"));
     EXPECT_EQ(Read(u"Heading"), u"\u00c6 \u00d8 \u00c5 \u00e9\r\n%Date%");
 
-    SaveString(HKEY_CURRENT_USER, kSettingsKey, u"Heading", u"");
+    SaveString(HKEY_CURRENT_USER, kProgramKey, u"Heading", u"");
     EXPECT_EQ(GetRaw(kTestKey, L"Heading").bytes, Utf16(L"\0"));
     EXPECT_EQ(Read(u"Heading"), u"");
 
     // Outside code page 1252: lost on the way through the ANSI calls.
-    SaveString(HKEY_CURRENT_USER, kSettingsKey, u"Heading", u"\u4e2d");
+    SaveString(HKEY_CURRENT_USER, kProgramKey, u"Heading", u"\u4e2d");
     EXPECT_EQ(Read(u"Heading"), u"?");
 }
 
@@ -108,7 +109,7 @@ HKEY NextKeyHandle() {
 
 TEST_F(RegeditTest, EveryCallClosesItsKey) {
     const HKEY before = NextKeyHandle();
-    SaveString(HKEY_CURRENT_USER, kSettingsKey, u"Active", u"1");
+    SaveString(HKEY_CURRENT_USER, kProgramKey, u"Active", u"1");
     Read(u"Active");
     Read(u"Missing");
     PutRaw(kTestKey, L"Binary", REG_BINARY, std::string("\x01\x00", 2));

@@ -1,0 +1,42 @@
+// libFuzzer target: any text through re-indentation (with and without
+// operator spacing) and block shift must keep its code.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "../tests/formatter/format_invariant.h"
+#include "formatter/formatter.h"
+
+namespace {
+
+// The first byte chooses the routine; the rest is read as 16-bit units so
+// that every character, surrogates included, can appear.
+std::u16string ToText(const std::uint8_t* data, std::size_t size) {
+    std::u16string text(size / 2, u'\0');
+    std::memcpy(text.data(), data, text.size() * 2);
+    return text;
+}
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    const std::uint8_t mode = data[0] % 4;
+    const std::u16string text = ToText(data + 1, size - 1);
+    using tabwright::test::SameCode;
+    static tabwright::Formatter formatter;
+    if (mode < 2) {
+        tabwright::TraceRecorder host(mode == 1);
+        Check(SameCode(text, formatter.Nesting(text, host)));
+    } else if (mode == 2) {
+        Check(SameCode(text, tabwright::Indent_Left(text)));
+    } else {
+        Check(SameCode(text, tabwright::Indent_Right(text)));
+    }
+    return 0;
+}
