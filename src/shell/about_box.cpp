@@ -5,44 +5,29 @@
 #include <array>
 #include <vector>
 
+#include "win32/code_page.h"
+#include "win32/fixed_window.h"
+
 namespace tabwright {
 namespace {
 
+using win32::TwipBox;
+using win32::Wide;
+
 constexpr wchar_t kClassName[] = L"TabwrightAbout";
 
-struct Place {
-    int left, top, width, height;
-};
-constexpr Place kClientArea{0, 0, 6015, 3990};
-constexpr Place kPicIconPlace{240, 240, 540, 540};
-constexpr Place kLblTitlePlace{1050, 240, 4725, 480};
-constexpr Place kLblVersionPlace{1050, 780, 4725, 255};
-constexpr Place kLblDescriptionPlace{1050, 1125, 4725, 1050};
-constexpr Place kLine1Place{120, 2340, 5775, 30};
-constexpr Place kLblDisclaimerPlace{240, 2580, 4125, 1260};
-constexpr Place kCmdOKPlace{4560, 2580, 1260, 375};
-constexpr Place kCmdSysInfoPlace{4560, 3060, 1260, 375};
+// Where the controls stand, in twips.
+constexpr TwipBox kClientArea{0, 0, 6015, 3990};
+constexpr TwipBox kPicIconPlace{240, 240, 540, 540};
+constexpr TwipBox kLblTitlePlace{1050, 240, 4725, 480};
+constexpr TwipBox kLblVersionPlace{1050, 780, 4725, 255};
+constexpr TwipBox kLblDescriptionPlace{1050, 1125, 4725, 1050};
+constexpr TwipBox kLine1Place{120, 2340, 5775, 30};
+constexpr TwipBox kLblDisclaimerPlace{240, 2580, 4125, 1260};
+constexpr TwipBox kCmdOKPlace{4560, 2580, 1260, 375};
+constexpr TwipBox kCmdSysInfoPlace{4560, 3060, 1260, 375};
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
-int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 std::u16string FromWide(const wchar_t* text) { return text ? std::u16string(text, text + wcslen(text)) : u""; }
-
-HFONT MessageFont(int scalePercent, bool bold) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, scalePercent, 100);
-    if (bold) metrics.lfMessageFont.lfWeight = FW_BOLD;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
 
 std::u16string VersionString(const std::vector<BYTE>& block, const std::wstring& language, const wchar_t* name) {
     const std::wstring path = L"\\StringFileInfo\\" + language + L"\\" + name;
@@ -162,43 +147,21 @@ void frmAbout::Show() {
 }
 
 bool frmAbout::Create() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT outer{0, 0, Px(kClientArea.width), Px(kClientArea.height)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    hwnd_ = CreateWindowExW(exStyle, kClassName, L"", style, work.left + (work.right - work.left - width) / 2,
-                            work.top + (work.bottom - work.top - height) / 2, width, height, owner_, nullptr,
-                            instance_, this);
+    hwnd_ = win32::CreateFixedWindow(instance_, kClassName, win32::ForwardingProc<frmAbout>, owner_,
+                                     kClientArea.width, kClientArea.height, this);
     if (!hwnd_) return false;
     CreateControls();
     return true;
 }
 
 void frmAbout::CreateControls() {
-    if (!font_) font_ = MessageFont(100, false);
-    if (!titleFont_) titleFont_ = MessageFont(150, true);
+    if (!font_) font_ = win32::MessageFont();
+    if (!titleFont_) titleFont_ = win32::MessageFont(150, true);
     if (!icon_)
         icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, const Place& at, HFONT font) {
-        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, Px(at.left), Px(at.top),
-                                       Px(at.width), Px(at.height), hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, const TwipBox& at, HFONT font) {
+        return win32::CreateChild(hwnd_, 0, cls, text, style, id, at, font);
     };
     HWND picture = make(L"STATIC", L"", SS_ICON, kPicIcon, kPicIconPlace, font_);
     SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
@@ -229,23 +192,13 @@ void frmAbout::Open(const std::u16string& address) {
     ShellExecuteW(hwnd_, L"Open", Wide(address), nullptr, L"C:\\", SW_SHOWNORMAL);
 }
 
-LRESULT CALLBACK frmAbout::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<frmAbout*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->Route(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT frmAbout::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT frmAbout::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kCmdOK:
-        case IDCANCEL: DestroyWindow(hwnd_); return 0;
-        case kCmdSysInfo: StartSysInfo(hwnd_, info_.title); return 0;
+        case IDCANCEL: DestroyWindow(window); return 0;
+        case kCmdSysInfo: StartSysInfo(window, info_.title); return 0;
         case kLblDescription:
             if (HIWORD(wParam) == STN_CLICKED) lblDescription_Click();
             return 0;
@@ -261,15 +214,12 @@ LRESULT frmAbout::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
-    }
-    case WM_NCDESTROY: {
-        HWND window = hwnd_;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -48,9 +48,10 @@ public:
     bool Loaded() const { return hwnd_ != nullptr; }
     HWND Handle() const { return hwnd_; }
 
+    // The window procedure's work, called through win32::ForwardingProc.
+    LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool Create();
     void CreateControls();

@@ -27,35 +27,11 @@ CHotkeyControl::~CHotkeyControl() {
     for (int index = 0; index < Count(); ++index) Unregister(index);
 }
 
-void CHotkeyControl::set_vkey(int index, int vkey) {
-    KeyCombination keys = Keys(index);
-    keys.vkey = vkey;
-    Change(index, keys);
-}
-
-void CHotkeyControl::set_winkey(int index, bool on) {
-    KeyCombination keys = Keys(index);
-    keys.win = on;
-    Change(index, keys);
-}
-
-void CHotkeyControl::set_shiftkey(int index, bool on) {
-    KeyCombination keys = Keys(index);
-    keys.shift = on;
-    Change(index, keys);
-}
-
-void CHotkeyControl::set_ctrlkey(int index, bool on) {
-    KeyCombination keys = Keys(index);
-    keys.ctrl = on;
-    Change(index, keys);
-}
-
-void CHotkeyControl::set_altkey(int index, bool on) {
-    KeyCombination keys = Keys(index);
-    keys.alt = on;
-    Change(index, keys);
-}
+void CHotkeyControl::set_vkey(int index, int vkey) { Edit(index, &KeyCombination::vkey, vkey); }
+void CHotkeyControl::set_winkey(int index, bool on) { Edit(index, &KeyCombination::win, on); }
+void CHotkeyControl::set_shiftkey(int index, bool on) { Edit(index, &KeyCombination::shift, on); }
+void CHotkeyControl::set_ctrlkey(int index, bool on) { Edit(index, &KeyCombination::ctrl, on); }
+void CHotkeyControl::set_altkey(int index, bool on) { Edit(index, &KeyCombination::alt, on); }
 
 void CHotkeyControl::SetKeys(int index, const KeyCombination& keys) { Change(index, keys); }
 

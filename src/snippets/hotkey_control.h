@@ -68,6 +68,12 @@ private:
     };
 
     void Change(int index, const KeyCombination& keys);
+    template <typename Value>
+    void Edit(int index, Value KeyCombination::*property, Value value) {
+        KeyCombination keys = Keys(index);
+        keys.*property = value;
+        Change(index, keys);
+    }
     void Register(int index);
     void Unregister(int index);
     int Id(int index) const { return firstId_ + index; }

@@ -5,45 +5,29 @@
 #include <array>
 
 #include "snippets/key_names.h"
+#include "win32/code_page.h"
+#include "win32/fixed_window.h"
 
 namespace tabwright {
 namespace {
 
+using win32::TwipBox;
+using win32::Wide;
+
 constexpr wchar_t kClassName[] = L"TabwrightDialog";
 
-// Where the controls stand, in twips: left, top, width, height.
-struct Place {
-    int left, top, width, height;
-};
-constexpr Place kClientArea{0, 0, 6495, 3360};
-constexpr Place kText1Place{120, 120, 4575, 2655};
-constexpr Place kOKPlace{4800, 120, 1575, 375};
-constexpr Place kCancelPlace{4800, 600, 1575, 375};
-constexpr Place kLabel1Place{4800, 1080, 1575, 1575};
-constexpr std::array<Place, 4> kCheckPlaces{{{120, 2880, 615, 375}, {840, 2880, 615, 375}, {1560, 2880, 615, 375},
-                                             {2160, 2880, 615, 375}}};
-constexpr Place kCombo1Place{2760, 2940, 3615, 315};
+// Where the controls stand, in twips.
+constexpr TwipBox kClientArea{0, 0, 6495, 3360};
+constexpr TwipBox kText1Place{120, 120, 4575, 2655};
+constexpr TwipBox kOKPlace{4800, 120, 1575, 375};
+constexpr TwipBox kCancelPlace{4800, 600, 1575, 375};
+constexpr TwipBox kLabel1Place{4800, 1080, 1575, 1575};
+constexpr std::array<TwipBox, 4> kCheckPlaces{{{120, 2880, 615, 375}, {840, 2880, 615, 375}, {1560, 2880, 615, 375},
+                                              {2160, 2880, 615, 375}}};
+constexpr TwipBox kCombo1Place{2760, 2940, 3615, 315};
 // The drop-down part of the key list, below its edit field.
 constexpr int kKeyListDropTwips = 3000;
 constexpr std::array<const wchar_t*, 4> kCheckCaptions{L"Win", L"Shift", L"Ctrl", L"Alt"};
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
-int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-HFONT MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
 
 }  // namespace
 
@@ -64,42 +48,18 @@ void Dialog::Open(std::u16string_view settingName) {
 }
 
 bool Dialog::Create() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
-    // A fixed frame without minimize and maximize boxes; owned, so it has no
-    // task-bar button of its own.
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT outer{0, 0, Px(kClientArea.width), Px(kClientArea.height)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    hwnd_ = CreateWindowExW(exStyle, kClassName, L"", style, work.left + (work.right - work.left - width) / 2,
-                            work.top + (work.bottom - work.top - height) / 2, width, height, owner_, nullptr,
-                            instance_, this);
+    hwnd_ = win32::CreateFixedWindow(instance_, kClassName, win32::ForwardingProc<Dialog>, owner_, kClientArea.width,
+                                     kClientArea.height, this);
     if (!hwnd_) return false;
     CreateControls();
     return true;
 }
 
 void Dialog::CreateControls() {
-    if (!font_) font_ = MessageFont();
-    auto make = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, const Place& at,
-                       int extraHeight = 0) {
-        HWND control = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Px(at.left), Px(at.top),
-                                       Px(at.width), Px(at.height) + extraHeight, hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        return control;
+    if (!font_) font_ = win32::MessageFont();
+    auto make = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id,
+                       const TwipBox& at, int extraHeight = 0) {
+        return win32::CreateChild(hwnd_, exStyle, cls, text, style, id, at, font_, extraHeight);
     };
     make(WS_EX_CLIENTEDGE, L"EDIT", L"",
          WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, kText1, kText1Place);
@@ -110,7 +70,7 @@ void Dialog::CreateControls() {
         make(0, L"BUTTON", kCheckCaptions[static_cast<std::size_t>(box)], WS_TABSTOP | BS_AUTOCHECKBOX,
              kCheck1 + box, kCheckPlaces[static_cast<std::size_t>(box)]);
     HWND combo = make(0, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kCombo1,
-                      kCombo1Place, Px(kKeyListDropTwips));
+                      kCombo1Place, win32::ScreenPixels(kKeyListDropTwips));
 
     // Keys released in the key list's edit field choose the key.
     COMBOBOXINFO info{};
@@ -179,17 +139,7 @@ std::u16string Dialog::ControlText(int id) const {
     return std::u16string(text.begin(), text.end());
 }
 
-LRESULT CALLBACK Dialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Dialog*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->Route(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dialog::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -206,14 +156,11 @@ LRESULT Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         CancelButton_Click();
         return 0;
-    case WM_NCDESTROY: {
-        HWND window = hwnd_;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    case WM_NCDESTROY:
         hwnd_ = nullptr;
         std::fill(std::begin(keysDown_), std::end(keysDown_), BYTE{0});
         return DefWindowProcW(window, message, wParam, lParam);
-    }
-    default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -43,11 +43,12 @@ public:
     bool Loaded() const { return hwnd_ != nullptr; }
     HWND Handle() const { return hwnd_; }
 
+    // The window procedure's work, called through win32::ForwardingProc.
+    LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyListProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
-    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool Create();
     void CreateControls();
@@ -70,7 +71,7 @@ private:
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     DialogContent content_;
-    int selected_ = 0;      // the key list's last valid position
+    int selected_ = 0;         // the key list's last valid position
     BYTE keysDown_[256] = {};  // keys pressed while the key list had the focus
 };
 
