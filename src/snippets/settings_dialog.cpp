@@ -36,6 +36,7 @@ Dialog::Dialog(HINSTANCE instance, HWND owner, DialogHost& host) : instance_(ins
 Dialog::~Dialog() {
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
+    if (helpFont_) DeleteObject(helpFont_);
 }
 
 void Dialog::Open(std::u16string_view settingName) {
@@ -57,6 +58,8 @@ bool Dialog::Create() {
 
 void Dialog::CreateControls() {
     if (!font_) font_ = win32::MessageFont();
+    // The help text is long for its corner: a smaller font lets it fit.
+    if (!helpFont_) helpFont_ = win32::MessageFont(85);
     auto make = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id,
                        const TwipBox& at, int extraHeight = 0) {
         return win32::CreateChild(hwnd_, exStyle, cls, text, style, id, at, font_, extraHeight);
@@ -65,7 +68,8 @@ void Dialog::CreateControls() {
          WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, kText1, kText1Place);
     make(0, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kOKButton, kOKPlace);
     make(0, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, kCancelButton, kCancelPlace);
-    make(0, L"STATIC", Wide(std::u16string(kPlaceholderHelp)), SS_LEFT | SS_NOPREFIX, kLabel1, kLabel1Place);
+    HWND help = make(0, L"STATIC", Wide(std::u16string(kPlaceholderHelp)), SS_LEFT | SS_NOPREFIX, kLabel1, kLabel1Place);
+    SendMessageW(help, WM_SETFONT, reinterpret_cast<WPARAM>(helpFont_), FALSE);
     for (int box = 0; box < 4; ++box)
         make(0, L"BUTTON", kCheckCaptions[static_cast<std::size_t>(box)], WS_TABSTOP | BS_AUTOCHECKBOX,
              kCheck1 + box, kCheckPlaces[static_cast<std::size_t>(box)]);

@@ -70,6 +70,7 @@ private:
     DialogHost& host_;
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
+    HFONT helpFont_ = nullptr;
     DialogContent content_;
     int selected_ = 0;         // the key list's last valid position
     BYTE keysDown_[256] = {};  // keys pressed while the key list had the focus
