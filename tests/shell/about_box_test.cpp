@@ -110,21 +110,20 @@ private:
         while (!stop_ && std::chrono::steady_clock::now() < deadline) {
             HWND box = FindWindowW(L"#32770", caption_.c_str());
             if (box) {
-                EnumChildWindows(
-                    box,
-                    [](HWND child, LPARAM self) {
-                        wchar_t cls[32] = {};
-                        GetClassNameW(child, cls, 32);
-                        if (wcscmp(cls, L"Static") == 0 && GetWindowTextLengthW(child) > 0)
-                            reinterpret_cast<MessageBoxWatch*>(self)->text_ = TextOf(child);
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(this));
+                EnumChildWindows(box, KeepStaticText, reinterpret_cast<LPARAM>(this));
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return;
             }
             Sleep(20);
         }
+    }
+
+    static BOOL CALLBACK KeepStaticText(HWND child, LPARAM self) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        if (wcscmp(name, L"Static") == 0 && GetWindowTextLengthW(child) > 0)
+            reinterpret_cast<MessageBoxWatch*>(self)->text_ = TextOf(child);
+        return TRUE;
     }
 
     std::wstring caption_;
