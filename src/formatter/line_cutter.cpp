@@ -1,13 +1,15 @@
 #include "formatter/line_cutter.h"
 
+#include "formatter/text_search.h"
+
 namespace tabwright {
 
 std::size_t LineCutter::FindPair(Cached& cache, char16_t first, char16_t second) {
     constexpr std::size_t npos = std::u16string_view::npos;
     if (cache.known && (cache.at == npos || cache.at >= pos_)) return cache.at;
-    std::size_t at = text_.find(first, pos_);
+    std::size_t at = FindChar(text_, first, pos_);
     while (at != npos && (at + 1 >= text_.size() || text_[at + 1] != second))
-        at = text_.find(first, at + 1);
+        at = FindChar(text_, first, at + 1);
     cache.at = at;
     cache.known = true;
     return at;

@@ -1,5 +1,11 @@
 #include "formatter/text_search.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tabwright {
 namespace {
 
@@ -7,7 +13,32 @@ constexpr bool IsAsciiLetter(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// Index of the first character at or after from that equals a or b;
+// text.size() when there is none.
+std::size_t FindEither(std::u16string_view text, std::size_t from, char16_t a, char16_t b) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+#endif
+    for (; i < text.size(); ++i)
+        if (text[i] == a || text[i] == b) return i;
+    return text.size();
+}
+
 }  // namespace
+
+std::size_t FindChar(std::u16string_view text, char16_t c, std::size_t from) {
+    if (from >= text.size()) return std::u16string_view::npos;
+    const std::size_t at = FindEither(text, from, c, c);
+    return at == text.size() ? std::u16string_view::npos : at;
+}
 
 std::size_t FindNoCase(std::u16string_view text, std::u16string_view what,
                        std::size_t from) {
@@ -15,15 +46,12 @@ std::size_t FindNoCase(std::u16string_view text, std::u16string_view what,
     if (what.empty()) return from <= text.size() ? from : npos;
     if (text.size() < what.size() || from > text.size() - what.size()) return npos;
     const std::size_t last = text.size() - what.size();
-    const char16_t first = what[0];
-    // Setting bit 5 turns an upper-case ASCII letter into its lower case; any
-    // other character that lands on the same value is rejected by the full
-    // comparison below.
-    const bool foldFirst = IsAsciiLetter(first);
-    const char16_t firstKey = foldFirst ? static_cast<char16_t>(first | 0x20) : first;
-    for (std::size_t i = from; i <= last; ++i) {
-        const char16_t c = foldFirst ? static_cast<char16_t>(text[i] | 0x20) : text[i];
-        if (c != firstKey || ToUpperAscii(text[i]) != ToUpperAscii(first)) continue;
+    const char16_t upper = ToUpperAscii(what[0]);
+    const char16_t lower = IsAsciiLetter(upper) ? static_cast<char16_t>(upper | 0x20) : upper;
+    // Candidates end at last; the scan may look further, which is harmless.
+    const std::u16string_view window = text.substr(0, last + 1);
+    for (std::size_t i = FindEither(window, from, upper, lower); i <= last;
+         i = FindEither(window, i + 1, upper, lower)) {
         std::size_t k = 1;
         while (k < what.size() && ToUpperAscii(text[i + k]) == ToUpperAscii(what[k])) ++k;
         if (k == what.size()) return i;
@@ -36,8 +64,8 @@ std::size_t FindNoCase(std::u16string_view text, std::u16string_view what,
 namespace tabwright {
 
 void TextSummary::Build(std::u16string_view text) {
-    for (auto& w : pairs_) w = 0;
-    singles_[0] = singles_[1] = 0;
+    std::memset(pairs_, 0, sizeof pairs_);
+    std::memset(singles_, 0, sizeof singles_);
     Add(text, 0, text.size());
 }
 
@@ -45,11 +73,11 @@ void TextSummary::Add(std::u16string_view text, std::size_t from, std::size_t to
     if (to > text.size()) to = text.size();
     if (from >= to) return;
     unsigned prev = Fold(text[from]);
-    Set(singles_, prev & 127);
+    singles_[prev & 127] = 1;
     for (std::size_t i = from + 1; i < to; ++i) {
         const unsigned c = Fold(text[i]);
-        Set(singles_, c & 127);
-        Set(pairs_, PairKey(prev, c));
+        singles_[c & 127] = 1;
+        pairs_[PairKey(prev, c)] = 1;
         prev = c;
     }
 }
@@ -57,10 +85,10 @@ void TextSummary::Add(std::u16string_view text, std::size_t from, std::size_t to
 bool TextSummary::MayContain(std::u16string_view what) const {
     if (what.empty()) return true;
     unsigned prev = Fold(what[0]);
-    if (!Test(singles_, prev & 127)) return false;
+    if (!singles_[prev & 127]) return false;
     for (std::size_t i = 1; i < what.size(); ++i) {
         const unsigned c = Fold(what[i]);
-        if (!Test(pairs_, PairKey(prev, c))) return false;
+        if (!pairs_[PairKey(prev, c)]) return false;
         prev = c;
     }
     return true;

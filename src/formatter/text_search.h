@@ -12,6 +12,9 @@ constexpr char16_t ToUpperAscii(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
 
+// Index of the first c in text at or after from; npos when absent.
+std::size_t FindChar(std::u16string_view text, char16_t c, std::size_t from = 0);
+
 // Index of the first occurrence of what in text at or after from, comparing
 // letters without regard to case; npos when absent.
 std::size_t FindNoCase(std::u16string_view text, std::u16string_view what,
@@ -54,13 +57,10 @@ private:
         return c - (static_cast<unsigned>(static_cast<unsigned>(c) - u'a' < 26u) << 5);
     }
     static unsigned PairKey(unsigned a, unsigned b) { return (a * 37u ^ b) & (kPairBits - 1); }
-    static bool Test(const std::uint64_t* set, unsigned key) {
-        return (set[key >> 6] >> (key & 63)) & 1u;
-    }
-    static void Set(std::uint64_t* set, unsigned key) { set[key >> 6] |= std::uint64_t{1} << (key & 63); }
 
-    std::uint64_t pairs_[kPairBits / 64] = {};
-    std::uint64_t singles_[2] = {};
+    // One byte per entry: setting one is a plain store.
+    std::uint8_t pairs_[kPairBits] = {};
+    std::uint8_t singles_[128] = {};
 };
 
 }  // namespace tabwright

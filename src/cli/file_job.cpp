@@ -1,0 +1,84 @@
+#include "cli/file_job.h"
+
+#include "cli/code_formatter.h"
+#include "cli/file_io.h"
+#include "cli/object_file.h"
+#include "cli/run.h"
+
+namespace tabwright::cli {
+namespace {
+
+constexpr std::string_view kProgram = "tabwright-format: ";
+
+int Rank(int status) {
+    switch (status) {
+        case kExitOk: return 0;
+        case kExitWouldChange: return 1;
+        case kExitUndelimited: return 2;
+        default: return 3;
+    }
+}
+
+std::string BodyCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " body" : " bodies"); }
+
+JobReport Failed(const Input& input, const std::string& why) {
+    JobReport r;
+    r.status = kExitError;
+    r.messages = std::string(kProgram) + input.name + ": " + why + "\n";
+    return r;
+}
+
+}  // namespace
+
+int WorseStatus(int a, int b) { return Rank(a) >= Rank(b) ? a : b; }
+
+JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes) {
+    std::string bytes, error;
+    if (input.standardInput) bytes = stdinBytes;
+    else if (!ReadFileBytes(input.path, bytes, error)) return Failed(input, error);
+
+    JobReport report;
+    const bool isExport = LooksLikeObjectExport(bytes);
+    // A folder may hold other .txt files than exports; those are not touched.
+    if (input.fromFolder && !isExport) return report;
+
+    CodeFormatter formatter({options.action, options.sign, options.trace});
+    std::string formatted;
+    std::size_t changedBodies = 0;
+    const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
+    if (asObjects) {
+        ObjectFileResult result = FormatObjectFile(bytes, formatter);
+        formatted = std::move(result.bytes);
+        changedBodies = result.changedBodies;
+        for (const ObjectWarning& w : result.warnings)
+            report.messages += std::string(kProgram) + input.name + ":" + std::to_string(w.line) +
+                               ": warning: " + w.message + "\n";
+        if (!result.warnings.empty()) report.status = kExitUndelimited;
+    } else {
+        formatted = formatter.Format(bytes);
+    }
+    std::string trace;
+    for (const std::string& label : formatter.Trace()) trace.append(label).append("\n");
+    report.messages.insert(0, trace);
+
+    const bool changed = formatted != bytes;
+    if (options.check) {
+        if (changed) {
+            report.listing = input.name;
+            if (asObjects) report.listing += ": " + BodyCount(changedBodies) + " would change";
+            report.listing += "\n";
+            report.status = WorseStatus(report.status, kExitWouldChange);
+        }
+    } else if (options.inPlace) {
+        if (changed && !ReplaceFileContents(input.path, formatted, error)) {
+            JobReport failed = Failed(input, error);
+            failed.messages.insert(0, report.messages);
+            return failed;
+        }
+    } else {
+        report.output = std::move(formatted);
+    }
+    return report;
+}
+
+}  // namespace tabwright::cli

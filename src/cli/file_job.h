@@ -1,0 +1,26 @@
+// Formatting one input: read it, format it as plain code or as an exported
+// object, then print, check or rewrite it. Jobs share nothing and may run
+// side by side.
+#pragma once
+
+#include <string>
+
+#include "cli/input_list.h"
+#include "cli/options.h"
+
+namespace tabwright::cli {
+
+struct JobReport {
+    int status = 0;        // one of the exit statuses of run.h
+    std::string output;    // formatted text for standard output
+    std::string listing;   // --check lines for standard output
+    std::string messages;  // errors, warnings and trace for standard error
+};
+
+// stdinBytes is what standard input held, read once beforehand.
+JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes);
+
+// The more serious of two exit statuses.
+int WorseStatus(int a, int b);
+
+}  // namespace tabwright::cli

@@ -1,0 +1,53 @@
+#include "cli/input_list.h"
+
+#include <algorithm>
+
+namespace tabwright::cli {
+namespace fs = std::filesystem;
+namespace {
+
+bool HasTxtExtension(const fs::path& p) {
+    std::string ext = p.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return ext == ".txt";
+}
+
+void WalkFolder(const std::string& name, InputList& list) {
+    std::error_code ec;
+    std::vector<fs::path> found;
+    fs::recursive_directory_iterator it(name, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError) && HasTxtExtension(it->path())) found.push_back(it->path());
+    }
+    if (ec) {
+        list.errors.push_back(name + ": cannot read folder: " + ec.message());
+        return;
+    }
+    std::sort(found.begin(), found.end());
+    for (fs::path& p : found) list.inputs.push_back({p.string(), std::move(p), false, true});
+}
+
+}  // namespace
+
+InputList CollectInputs(const Options& options) {
+    InputList list;
+    if (options.inputs.empty()) list.inputs.push_back({"<stdin>", {}, true, false});
+    for (const std::string& name : options.inputs) {
+        std::error_code ec;
+        if (name == "-") {
+            list.inputs.push_back({"<stdin>", {}, true, false});
+        } else if (!fs::is_directory(name, ec)) {
+            list.inputs.push_back({name, fs::path(name), false, false});
+        } else if (options.objects) {
+            WalkFolder(name, list);
+        } else {
+            list.errors.push_back(name + ": is a folder; use --objects to format the exported "
+                                         "objects in it");
+        }
+    }
+    return list;
+}
+
+}  // namespace tabwright::cli

@@ -1,0 +1,169 @@
+#include "cli/object_file.h"
+
+#include <optional>
+
+namespace tabwright::cli {
+namespace {
+
+// One line of the file: its bytes with the break, and the content without it.
+struct Line {
+    std::string_view whole;
+    std::string_view content;
+    std::size_t indent = 0;  // leading blanks
+    bool blank = false;      // nothing but blanks
+
+    std::string_view Trimmed() const {
+        std::string_view t = content.substr(indent);
+        while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+        return t;
+    }
+};
+
+std::vector<Line> SplitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        end = end == std::string_view::npos ? bytes.size() : end + 1;
+        Line l;
+        l.whole = bytes.substr(pos, end - pos);
+        l.content = l.whole;
+        if (l.content.ends_with('\n')) l.content.remove_suffix(1);
+        if (l.content.ends_with('\r')) l.content.remove_suffix(1);
+        while (l.indent < l.content.size() && l.content[l.indent] == ' ') ++l.indent;
+        l.blank = l.indent == l.content.size();
+        lines.push_back(l);
+        pos = end;
+    }
+    return lines;
+}
+
+bool IsNameChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The column of the BEGIN that opens a body on this line: a BEGIN alone on
+// its line (procedures, and triggers after their VAR section), or a trigger
+// property "On...=BEGIN".
+std::optional<std::size_t> BeginColumn(const Line& line) {
+    const std::string_view t = line.Trimmed();
+    if (t == "BEGIN") return line.indent;
+    if (!t.ends_with("=BEGIN")) return std::nullopt;
+    std::size_t nameEnd = t.size() - 6;
+    std::size_t nameStart = nameEnd;
+    while (nameStart > 0 && IsNameChar(t[nameStart - 1])) --nameStart;
+    if (!t.substr(nameStart, nameEnd - nameStart).starts_with("On")) return std::nullopt;
+    return line.indent + nameEnd + 1;
+}
+
+enum class BodyKind { Code, Documentation, Undelimited };
+
+struct Body {
+    BodyKind kind;
+    std::size_t first;    // first line after the BEGIN
+    std::size_t end;      // the closing line (Code, Documentation) or where scanning resumes
+    std::size_t badLine;  // 0-based line the warning names (Undelimited)
+    std::string problem;
+};
+
+// Finds the END that closes the BEGIN on line `at`, written at the BEGIN's
+// column. Code lines stand at least two columns deeper, so the first line
+// at or left of that column must be the END; anything else means the body
+// cannot be told apart from what follows.
+Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column) {
+    const std::size_t first = at + 1;
+    std::size_t j = first;
+    while (j < lines.size() && lines[j].blank) ++j;
+
+    // The documentation trigger: braces at the BEGIN's column, then END.
+    if (j < lines.size() && lines[j].indent == column && lines[j].Trimmed().starts_with("{")) {
+        for (std::size_t k = j + 1; k < lines.size(); ++k)
+            if (lines[k].indent == column && lines[k].Trimmed() == "END.")
+                return {BodyKind::Documentation, first, k, 0, {}};
+        return {BodyKind::Undelimited, first, lines.size(), at,
+                "documentation in braces without its END."};
+    }
+
+    std::optional<std::size_t> shallow;
+    for (; j < lines.size(); ++j) {
+        const Line& l = lines[j];
+        if (l.blank) continue;
+        if (l.indent == column + 1 && !shallow) shallow = j;
+        if (l.indent > column) continue;
+        const std::string_view t = l.Trimmed();
+        if (l.indent == column && t == "END.") return {BodyKind::Documentation, first, j, 0, {}};
+        if (l.indent == column && t == "END;") {
+            if (shallow)
+                return {BodyKind::Undelimited, first, j + 1, *shallow,
+                        "line not indented below its BEGIN"};
+            return {BodyKind::Code, first, j, 0, {}};
+        }
+        break;
+    }
+    return {BodyKind::Undelimited, first, j, at,
+            "BEGIN without its END at column " + std::to_string(column + 1)};
+}
+
+// Moves the body left by its base column, formats it, moves it back.
+// Empty lines stay empty; a result that would run into the END line is
+// not used.
+std::string FormatBody(const std::vector<Line>& lines, const Body& body, std::size_t base,
+                       const std::string& original, CodeFormatter& formatter) {
+    std::string code;
+    for (std::size_t i = body.first; i < body.end; ++i) {
+        const std::string_view whole = lines[i].whole;
+        code.append(whole.substr(std::min(base, lines[i].indent)));
+    }
+    const std::string formatted = formatter.Format(code);
+    if (!formatted.ends_with('\n')) return original;
+
+    std::string out;
+    out.reserve(formatted.size() + (body.end - body.first) * base);
+    std::size_t pos = 0;
+    while (pos < formatted.size()) {
+        const std::size_t end = formatted.find('\n', pos) + 1;
+        const std::string_view line = std::string_view(formatted).substr(pos, end - pos);
+        if (line != "\n" && line != "\r\n") out.append(base, ' ');
+        out.append(line);
+        pos = end;
+    }
+    return out;
+}
+
+}  // namespace
+
+bool LooksLikeObjectExport(std::string_view bytes) { return bytes.starts_with("OBJECT "); }
+
+ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter) {
+    ObjectFileResult result;
+    const std::vector<Line> lines = SplitLines(bytes);
+    result.bytes.reserve(bytes.size() + bytes.size() / 16);
+
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const std::optional<std::size_t> column = BeginColumn(lines[i]);
+        result.bytes.append(lines[i].whole);
+        if (!column) {
+            ++i;
+            continue;
+        }
+        const Body body = Delimit(lines, i, *column);
+        if (body.kind == BodyKind::Undelimited)
+            result.warnings.push_back({body.badLine + 1, body.problem + "; left as it is"});
+        if (body.kind == BodyKind::Code) {
+            std::string original;
+            for (std::size_t k = body.first; k < body.end; ++k) original.append(lines[k].whole);
+            const std::string formatted = FormatBody(lines, body, *column + 2, original, formatter);
+            ++result.bodies;
+            if (formatted != original) ++result.changedBodies;
+            result.bytes.append(formatted);
+        } else {
+            for (std::size_t k = body.first; k < body.end && k < lines.size(); ++k)
+                result.bytes.append(lines[k].whole);
+        }
+        i = body.end;
+    }
+    return result;
+}
+
+}  // namespace tabwright::cli

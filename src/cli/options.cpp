@@ -1,0 +1,71 @@
+#include "cli/options.h"
+
+namespace tabwright::cli {
+namespace {
+
+ParsedOptions Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+
+}  // namespace
+
+ParsedOptions ParseOptions(std::span<const std::string_view> args) {
+    Options o;
+    bool shiftLeft = false, shiftRight = false, onlyFiles = false;
+    for (std::string_view a : args) {
+        if (onlyFiles || a == "-" || !a.starts_with('-')) o.inputs.emplace_back(a);
+        else if (a == "--") onlyFiles = true;
+        else if (a == "--sign") o.sign = true;
+        else if (a == "--no-sign") o.sign = false;
+        else if (a == "--shift-left") shiftLeft = true;
+        else if (a == "--shift-right") shiftRight = true;
+        else if (a == "--trace") o.trace = true;
+        else if (a == "-i") o.inPlace = true;
+        else if (a == "--check") o.check = true;
+        else if (a == "--objects") o.objects = true;
+        else if (a == "--help" || a == "-h") o.help = true;
+        else if (a == "--version") o.version = true;
+        else return Fail("unknown option '" + std::string(a) + "' (see --help)");
+    }
+    if (o.help || o.version) return {o, {}};
+
+    if (shiftLeft && shiftRight) return Fail("--shift-left and --shift-right exclude each other");
+    if (shiftLeft) o.action = Action::ShiftLeft;
+    if (shiftRight) o.action = Action::ShiftRight;
+    if (o.objects && o.action != Action::Reindent)
+        return Fail("--objects cannot be combined with --shift-left or --shift-right");
+    if (o.inPlace && o.check) return Fail("-i and --check exclude each other");
+    if (o.inPlace) {
+        if (o.inputs.empty()) return Fail("-i needs at least one file");
+        for (const std::string& f : o.inputs)
+            if (f == "-") return Fail("-i cannot rewrite standard input");
+    }
+    return {o, {}};
+}
+
+std::string UsageText() {
+    return "usage: tabwright-format [options] [FILE|FOLDER...]\n"
+           "\n"
+           "Re-indents C/AL code and spaces its operators. Without FILE, or with -,\n"
+           "reads standard input and writes standard output. Bytes are kept as they\n"
+           "are; files with bare LF line breaks keep them.\n"
+           "\n"
+           "options:\n"
+           "  --sign          put one blank before and after operators (default)\n"
+           "  --no-sign       leave operators as they are\n"
+           "  --shift-left    move every line one step (two blanks) left instead\n"
+           "  --shift-right   move every line one step right instead\n"
+           "  --objects       treat files as exported objects: format only the\n"
+           "                  trigger and procedure bodies (automatic for a file\n"
+           "                  whose first line begins with \"OBJECT \"); a FOLDER is\n"
+           "                  searched for exported objects in .txt files\n"
+           "  -i              rewrite the files in place\n"
+           "  --check         write nothing; list the files that would change\n"
+           "  --trace         write the labels of the rules that fired to stderr\n"
+           "  --help          show this text\n"
+           "  --version       show the version\n"
+           "\n"
+           "exit status: 0 done, 1 --check found files that would change,\n"
+           "2 usage or file error, 3 an object body could not be delimited\n"
+           "and was left as it is.\n";
+}
+
+}  // namespace tabwright::cli
