@@ -141,6 +141,11 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         if (hwnd_ && Control(IDC_TEXT1)) Form_Resize(static_cast<WindowState>(wParam <= SIZE_MAXIMIZED ? wParam : 0));
         return 0;
+    case WM_SHOWWINDOW:
+        // A window that appears is resized as it stands, so the state it
+        // shows in becomes the last state seen.
+        if (wParam && lParam == 0) Form_Resize(CurrentState());
+        break;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -227,8 +232,12 @@ void Kestrel::ApplyLayout() {
     SendMessageW(Control(IDC_COMBO1), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SetWindowPos(Control(IDC_TEXT1), nullptr, Px(kLogBoxLeft), Px(kLogBoxTop), 0, 0,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-    Form_Resize(IsIconic(hwnd_) ? WindowState::Minimized
-                                : IsZoomed(hwnd_) ? WindowState::Maximized : WindowState::Normal);
+    Form_Resize(CurrentState());
+}
+
+WindowState Kestrel::CurrentState() const {
+    if (IsIconic(hwnd_)) return WindowState::Minimized;
+    return IsZoomed(hwnd_) ? WindowState::Maximized : WindowState::Normal;
 }
 
 void Kestrel::RegisterCommands() {

@@ -17,6 +17,7 @@
 #include "formatter/formatter.h"
 #include "shell/command_table.h"
 #include "shell/layout.h"
+#include "shell/resource.h"
 #include "shell/tray_icon.h"
 
 namespace tabwright {
@@ -33,9 +34,7 @@ class Kestrel : public NestingHost {
 public:
     static constexpr wchar_t kClassName[] = L"Kestrel";
     static constexpr wchar_t kCaption[] = L"Tabwright";
-    // The shell's notifications about the tray icon; lParam holds the mouse
-    // message.
-    static constexpr UINT kTrayCallback = WM_APP + 1;
+    static constexpr UINT kTrayCallback = WM_TABWRIGHT_TRAY;
     static constexpr UINT kTrayIconId = 1;
     static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT kTimer1Interval = 250;
@@ -83,6 +82,8 @@ private:
     void ApplyLayout();
     void RegisterCommands();
     void ShowTaskbarButton(bool show);
+
+    WindowState CurrentState() const;
 
     void Form_Load();
     void Form_Resize(WindowState state);

@@ -4,6 +4,10 @@
 
 #define IDI_TABWRIGHT 1
 
+// The tray icon's notifications to the main window; lParam holds the mouse
+// message.
+#define WM_TABWRIGHT_TRAY (WM_APP + 1)
+
 #define IDR_MAINMENU 100
 #define IDR_TRAYMENU 101
 

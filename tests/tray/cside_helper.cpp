@@ -1,0 +1,136 @@
+// Plays C/SIDE and the user for the tray program's end-to-end tests and the
+// screenshot script:
+//   copy FILE [FORMAT]   puts FILE's bytes on the clipboard as ANSI text and
+//                        under the registered FORMAT ("AL-Source Code" by
+//                        default; "-" for plain text only)
+//   hold FILE READY RELEASE
+//                        like copy, but keeps the clipboard open from before
+//                        the code arrives until event RELEASE is set; sets
+//                        event READY once the code is there
+//   window CLASS CAPTION READY RELEASE
+//                        shows a top-level window of CLASS until RELEASE
+//   send COMMAND         posts a menu command to the running Tabwright
+//   tray MESSAGE         posts a tray-icon mouse message to it
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "shell/resource.h"
+
+namespace {
+
+constexpr wchar_t kDefaultHostFormat[] = L"AL-Source Code";
+constexpr DWORD kWaitLimit = 60000;
+
+std::string ReadFile(const wchar_t* path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Put(UINT format, const std::string& bytes) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    if (!block) return false;
+    char* data = static_cast<char*>(GlobalLock(block));
+    std::copy(bytes.begin(), bytes.end(), data);
+    data[bytes.size()] = '\0';
+    GlobalUnlock(block);
+    if (SetClipboardData(format, block)) return true;
+    GlobalFree(block);
+    return false;
+}
+
+// The tray program may hold the clipboard for a moment: try for a while.
+bool OpenWithPatience(HWND owner) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+bool PutCode(const std::string& text, const wchar_t* formatName) {
+    if (!EmptyClipboard() || !Put(CF_TEXT, text)) return false;
+    if (std::wstring(formatName) == L"-") return true;
+    return Put(RegisterClipboardFormatW(formatName), text);
+}
+
+HANDLE OpenEventNamed(const wchar_t* name) { return OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, name); }
+
+int Copy(const wchar_t* file, const wchar_t* formatName) {
+    const std::string text = ReadFile(file);
+    if (!OpenWithPatience(nullptr)) return 3;
+    const bool done = PutCode(text, formatName);
+    CloseClipboard();
+    return done ? 0 : 4;
+}
+
+int Hold(const wchar_t* file, const wchar_t* ready, const wchar_t* release) {
+    HANDLE readyEvent = OpenEventNamed(ready);
+    HANDLE releaseEvent = OpenEventNamed(release);
+    if (!readyEvent || !releaseEvent) return 5;
+    const std::string text = ReadFile(file);
+    if (!OpenWithPatience(nullptr)) return 3;
+    const bool done = PutCode(text, kDefaultHostFormat);
+    SetEvent(readyEvent);
+    WaitForSingleObject(releaseEvent, kWaitLimit);
+    CloseClipboard();
+    return done ? 0 : 4;
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int Window(const wchar_t* className, const wchar_t* caption, const wchar_t* ready, const wchar_t* release) {
+    HANDLE readyEvent = OpenEventNamed(ready);
+    HANDLE releaseEvent = OpenEventNamed(release);
+    if (!readyEvent || !releaseEvent) return 5;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = HostWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconW(nullptr, IDI_INFORMATION);
+    windowClass.lpszClassName = className;
+    if (!RegisterClassExW(&windowClass)) return 6;
+    HWND window = CreateWindowExW(0, className, caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 300, 200,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window) return 6;
+    SetEvent(readyEvent);
+    for (;;) {
+        const DWORD woke = MsgWaitForMultipleObjects(1, &releaseEvent, FALSE, kWaitLimit, QS_ALLINPUT);
+        if (woke != WAIT_OBJECT_0 + 1) break;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+HWND Tabwright() { return FindWindowW(L"Kestrel", L"Tabwright"); }
+
+int Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (HWND window = Tabwright()) return PostMessageW(window, message, wParam, lParam) ? 0 : 7;
+        Sleep(20);
+    }
+    return 8;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring verb = argc > 1 ? argv[1] : L"";
+    if (verb == L"copy" && argc >= 3) return Copy(argv[2], argc >= 4 ? argv[3] : kDefaultHostFormat);
+    if (verb == L"hold" && argc == 5) return Hold(argv[2], argv[3], argv[4]);
+    if (verb == L"window" && argc == 6) return Window(argv[2], argv[3], argv[4], argv[5]);
+    if (verb == L"send" && argc == 3) return Post(WM_COMMAND, std::wcstoul(argv[2], nullptr, 0), 0);
+    if (verb == L"tray" && argc == 3) return Post(WM_TABWRIGHT_TRAY, 1, static_cast<LPARAM>(std::wcstoul(argv[2], nullptr, 0)));
+    std::fputs("usage: cside_helper copy|hold|window|send|tray ...\n", stderr);
+    return 2;
+}
