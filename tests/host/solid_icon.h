@@ -1,0 +1,15 @@
+// Icons of one colour, so that whoever draws one can be checked by a pixel.
+#pragma once
+
+#include <windows.h>
+
+namespace tabwright::test {
+
+// A square, fully opaque icon, owned by the caller.
+HICON SolidIcon(COLORREF colour, int size);
+
+// The colour at the centre of what the icon draws on a white background;
+// white when it draws nothing.
+COLORREF DrawnColour(HICON icon);
+
+}  // namespace tabwright::test
