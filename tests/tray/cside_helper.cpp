@@ -11,6 +11,8 @@
 //                        shows a top-level window of CLASS until RELEASE
 //   send COMMAND         posts a menu command to the running Tabwright
 //   tray MESSAGE         posts a tray-icon mouse message to it
+//   rect                 waits until Tabwright's main window is visible and
+//                        prints its rectangle on the screen: X Y WIDTH HEIGHT
 #include <windows.h>
 
 #include <cstdio>
@@ -122,6 +124,19 @@ int Post(UINT message, WPARAM wParam, LPARAM lParam) {
     return 8;
 }
 
+int PrintRect() {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        HWND window = Tabwright();
+        RECT rect{};
+        if (window && IsWindowVisible(window) && GetWindowRect(window, &rect)) {
+            std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+            return 0;
+        }
+        Sleep(20);
+    }
+    return 8;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -131,6 +146,7 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"window" && argc == 6) return Window(argv[2], argv[3], argv[4], argv[5]);
     if (verb == L"send" && argc == 3) return Post(WM_COMMAND, std::wcstoul(argv[2], nullptr, 0), 0);
     if (verb == L"tray" && argc == 3) return Post(WM_TABWRIGHT_TRAY, 1, static_cast<LPARAM>(std::wcstoul(argv[2], nullptr, 0)));
-    std::fputs("usage: cside_helper copy|hold|window|send|tray ...\n", stderr);
+    if (verb == L"rect") return PrintRect();
+    std::fputs("usage: cside_helper copy|hold|window|send|tray|rect ...\n", stderr);
     return 2;
 }
