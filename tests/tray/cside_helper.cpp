@@ -9,6 +9,7 @@
 //                        event READY once the code is there
 //   window CLASS CAPTION READY RELEASE
 //                        shows a top-level window of CLASS until RELEASE
+//                        ("-" for both: until the helper is ended)
 //   send COMMAND         posts a menu command to the running Tabwright
 //   tray MESSAGE         posts a tray-icon mouse message to it
 //   rect                 waits until Tabwright's main window is visible and
@@ -76,7 +77,11 @@ int Hold(const wchar_t* file, const wchar_t* ready, const wchar_t* release) {
     HANDLE releaseEvent = OpenEventNamed(release);
     if (!readyEvent || !releaseEvent) return 5;
     const std::string text = ReadFile(file);
-    if (!OpenWithPatience(nullptr)) return 3;
+    // Opened by a window: an opening without one does not keep other
+    // programs out on every system.
+    HWND window = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!OpenWithPatience(window)) return 3;
     const bool done = PutCode(text, kDefaultHostFormat);
     SetEvent(readyEvent);
     WaitForSingleObject(releaseEvent, kWaitLimit);
@@ -89,8 +94,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 int Window(const wchar_t* className, const wchar_t* caption, const wchar_t* ready, const wchar_t* release) {
-    HANDLE readyEvent = OpenEventNamed(ready);
-    HANDLE releaseEvent = OpenEventNamed(release);
+    const bool unattended = std::wstring(ready) == L"-";
+    HANDLE readyEvent = unattended ? CreateEventW(nullptr, TRUE, FALSE, nullptr) : OpenEventNamed(ready);
+    HANDLE releaseEvent = unattended ? CreateEventW(nullptr, TRUE, FALSE, nullptr) : OpenEventNamed(release);
     if (!readyEvent || !releaseEvent) return 5;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -105,7 +111,8 @@ int Window(const wchar_t* className, const wchar_t* caption, const wchar_t* read
     if (!window) return 6;
     SetEvent(readyEvent);
     for (;;) {
-        const DWORD woke = MsgWaitForMultipleObjects(1, &releaseEvent, FALSE, kWaitLimit, QS_ALLINPUT);
+        const DWORD woke =
+            MsgWaitForMultipleObjects(1, &releaseEvent, FALSE, unattended ? INFINITE : kWaitLimit, QS_ALLINPUT);
         if (woke != WAIT_OBJECT_0 + 1) break;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
