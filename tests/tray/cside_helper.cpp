@@ -64,9 +64,15 @@ bool PutCode(const std::string& text, const wchar_t* formatName) {
 
 HANDLE OpenEventNamed(const wchar_t* name) { return OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, name); }
 
+// Under Wine two openings without a window do not keep each other out.
+HWND OwnWindow() {
+    return CreateWindowExW(0, L"STATIC", L"cside helper", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
 int Copy(const wchar_t* file, const wchar_t* formatName) {
     const std::string text = ReadFile(file);
-    if (!OpenWithPatience(nullptr)) return 3;
+    if (!OpenWithPatience(OwnWindow())) return 3;
     const bool done = PutCode(text, formatName);
     CloseClipboard();
     return done ? 0 : 4;
@@ -77,11 +83,7 @@ int Hold(const wchar_t* file, const wchar_t* ready, const wchar_t* release) {
     HANDLE releaseEvent = OpenEventNamed(release);
     if (!readyEvent || !releaseEvent) return 5;
     const std::string text = ReadFile(file);
-    // Opened by a window: an opening without one does not keep other
-    // programs out on every system.
-    HWND window = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!OpenWithPatience(window)) return 3;
+    if (!OpenWithPatience(OwnWindow())) return 3;
     const bool done = PutCode(text, kDefaultHostFormat);
     SetEvent(readyEvent);
     WaitForSingleObject(releaseEvent, kWaitLimit);

@@ -41,15 +41,23 @@ bool Put(UINT format, const std::string& bytes) {
     return false;
 }
 
+// Opening the clipboard with a window of our own: under Wine, two openings
+// without a window do not keep each other out.
+HWND ClipboardWindow() {
+    static HWND window = CreateWindowExW(0, L"STATIC", L"tray latency", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr);
+    return window;
+}
+
 bool CopyInHost(const std::string& code, UINT hostFormat) {
-    for (int attempt = 0; attempt < 500 && !OpenClipboard(nullptr); ++attempt) Sleep(1);
+    for (int attempt = 0; attempt < 500 && !OpenClipboard(ClipboardWindow()); ++attempt) Sleep(1);
     const bool done = EmptyClipboard() && Put(CF_TEXT, code) && Put(hostFormat, code);
     CloseClipboard();
     return done;
 }
 
 bool ClipboardHolds(const std::u16string& expected, UINT hostFormat) {
-    if (IsClipboardFormatAvailable(hostFormat) || !OpenClipboard(nullptr)) return false;
+    if (IsClipboardFormatAvailable(hostFormat) || !OpenClipboard(ClipboardWindow())) return false;
     bool same = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* text = static_cast<const char16_t*>(GlobalLock(data))) {
@@ -59,6 +67,19 @@ bool ClipboardHolds(const std::u16string& expected, UINT hostFormat) {
     }
     CloseClipboard();
     return same;
+}
+
+std::u16string ClipboardText() {
+    if (!OpenClipboard(ClipboardWindow())) return u"(held)";
+    std::u16string text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -91,11 +112,17 @@ int main(int argc, char** argv) {
         for (;;) {
             QueryPerformanceCounter(&now);
             if (Milliseconds(start, now) > 5000) {
-                std::fprintf(stderr, "copy %d: not formatted within 5 s\n", i);
+                std::fprintf(stderr, "copy %d: not formatted within 5 s (host format %s, text %s)\n", i,
+                             IsClipboardFormatAvailable(hostFormat) ? "still there" : "gone",
+                             ClipboardText() == expected ? "as expected" : "different");
                 return 1;
             }
             if (ClipboardHolds(expected, hostFormat)) break;
-            Sleep(1);
+            // As the clipboard's owner we are told when the program empties
+            // it, and it waits for that message to be answered.
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
         }
         times.push_back(Milliseconds(start, now));
     }

@@ -45,10 +45,8 @@ std::wstring TextFile(std::string_view text);
 // format registered as "AL-Source Code". hostFormat false: text only.
 void CopyInHost(std::string_view code, bool hostFormat = true);
 
-// The clipboard's UTF-16 text (empty when it has none) and whether it
-// carries a format whose name starts with "AL-Source".
+// The clipboard's UTF-16 text; empty when it has none.
 std::u16string ClipboardText();
-bool ClipboardHasHostFormat();
 
 // What the engine makes of the text with the given operator-spacing switch.
 std::u16string Formatted(std::string_view code, bool sign);

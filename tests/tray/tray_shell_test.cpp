@@ -117,6 +117,26 @@ TEST_F(TrayShellTest, DoubleClickShowsWithoutButtonAndOpenProgramWithButton) {
         << "visible " << Visible() << ", button " << HasTaskbarButton();
 }
 
+TEST_F(TrayShellTest, RightClickOpensTheTrayMenuAndItsItemsWork) {
+    Start();
+    program.TrayMouse(WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            menu = FindWindowW(L"#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        kUiDeadline))
+        << "no pop-up menu";
+    // A tray callback while the menu is open is dropped.
+    program.TrayMouse(WM_LBUTTONDBLCLK);
+    // The access key of "Activate &Clipboard".
+    PostMessageW(menu, WM_CHAR, L'c', 0);
+    EXPECT_TRUE(WaitFor([&] { return SwitchIs(0, L"0", false); }, kUiDeadline));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, kUiDeadline));
+    EXPECT_TRUE(HoldsFor([&] { return !Visible(); }, 500ms));
+}
+
 TEST_F(TrayShellTest, MinimizingFromNormalHidesToTheTrayOnlyOnce) {
     Start();
     program.Command(IDM_OPENPROGRAM);
