@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include "settings/setting_names.h"
+#include "settings/switches.h"
 #include "shell/resource.h"
 #include "shell/settings_access.h"
+#include "snippets/key_names.h"
 
 namespace tabwright {
 namespace {
@@ -60,10 +63,10 @@ HFONT CodeFont(int dpi) {
 
 const std::array<SwitchControl, 4>& Kestrel::Switches() {
     static const std::array<SwitchControl, 4> switches{{
-        {IDC_CHECK1, IDM_ACTIVATECLIPBOARD, u"Active"},
-        {IDC_CHECK2, IDM_CSIDE, u"C/SIDE"},
-        {IDC_CHECK3, IDM_SIGNS, u"Sign"},
-        {IDC_CHECK4, IDM_AUTO_INDENT, u"Auto_Indent"},
+        {IDC_CHECK1, IDM_ACTIVATECLIPBOARD, kActive},
+        {IDC_CHECK2, IDM_CSIDE, kCSide},
+        {IDC_CHECK3, IDM_SIGNS, kSign},
+        {IDC_CHECK4, IDM_AUTO_INDENT, kAutoIndent},
     }};
     return switches;
 }
@@ -163,6 +166,12 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         Form_Terminate();
         return 0;
+    case WM_NCDESTROY: {
+        const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        return result;
+    }
     default:
         break;
     }
@@ -251,6 +260,10 @@ void Kestrel::RegisterCommands() {
 }
 
 void Kestrel::Form_Load() {
+    for (int position = 0; position < kKeyCount; ++position) {
+        const std::wstring entry = Wide(KeyListEntry(position));
+        SendMessageW(Control(IDC_COMBO1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
     lastWindowState_ = WindowState::Minimized;
 
     tray_ = std::make_unique<TrayIcon>(hwnd_, kTrayIconId, kTrayCallback, smallIcon_, kCaption);
@@ -259,8 +272,8 @@ void Kestrel::Form_Load() {
     ShowWindow(hwnd_, SW_HIDE);
 
     for (int i = 0; i < 4; ++i) {
-        // Only "0" is off; a switch found on is stored as "1" at once.
-        if (ReadSetting(Switches()[static_cast<std::size_t>(i)].valueName) == u"0") {
+        // A switch found on is stored as "1" at once; one found off is left.
+        if (!SwitchOn(ReadSetting(Switches()[static_cast<std::size_t>(i)].valueName))) {
             SendMessageW(Control(kCheckIds[i]), BM_SETCHECK, BST_UNCHECKED, 0);
             CheckMenuItem(trayMenu_, Switches()[static_cast<std::size_t>(i)].trayItemId, MF_UNCHECKED);
         } else {
@@ -268,6 +281,12 @@ void Kestrel::Form_Load() {
         }
     }
     CheckMenuItem(menuBar_, IDM_REBOOT, ReadRunEntry().empty() ? MF_UNCHECKED : MF_CHECKED);
+
+    TaskList = std::make_unique<CTaskList>();
+    TaskList->HungTimeout(250);
+    TaskList->Refresh();
+    Clip = std::make_unique<CClipboard>(hostFormat_, hwnd_);
+    watch_ = std::make_unique<ClipboardWatch>(*this, *Clip, hostFormat_, *TaskList);
 
     SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
 }
@@ -318,6 +337,8 @@ void Kestrel::Form_QueryUnload() {
 
 void Kestrel::Form_Terminate() {
     KillTimer(hwnd_, kTimer1);
+    watch_.reset();
+    Clip.reset();
     PostQuitMessage(0);
 }
 
@@ -339,7 +360,7 @@ bool Kestrel::Checked(int index) const {
 void Kestrel::Check_Click(int index) {
     const SwitchControl& control = Switches()[static_cast<std::size_t>(index)];
     const bool on = Checked(index);
-    WriteSetting(control.valueName, on ? u"1" : u"0");
+    WriteSetting(control.valueName, SwitchText(on));
     CheckMenuItem(trayMenu_, control.trayItemId, on ? MF_CHECKED : MF_UNCHECKED);
 }
 
@@ -366,7 +387,35 @@ void Kestrel::Reboot_Click() {
     CheckMenuItem(menuBar_, IDM_REBOOT, checked ? MF_UNCHECKED : MF_CHECKED);
 }
 
-void Kestrel::Timer1_Timer() { tray_->RetryIfMissing(); }
+void Kestrel::Timer1_Timer() {
+    tray_->RetryIfMissing();
+    if (watch_) watch_->Timer1_Timer();
+}
+
+bool Kestrel::Checked(WatchSwitch which) const {
+    switch (which) {
+    case WatchSwitch::Active: return Checked(0);
+    case WatchSwitch::CSide: return Checked(1);
+    case WatchSwitch::AutoIndent: return Checked(3);
+    }
+    return false;
+}
+
+void Kestrel::ShowHostIcon(HICON icon) {
+    // The same window's icon tick after tick: the picture already shows it.
+    if (icon == image1Source_ && image1Picture_) return;
+    image1Picture_ = CreatePicture(icon);
+    image1Source_ = icon;
+    SendMessageW(Control(IDC_IMAGE1), STM_SETICON, reinterpret_cast<WPARAM>(image1Picture_.Icon()), 0);
+}
+
+void Kestrel::ClearHostIcon() {
+    // Image2 never holds a picture; showing its picture clears Image1.
+    const LRESULT blank = SendMessageW(Control(IDC_IMAGE2), STM_GETICON, 0, 0);
+    SendMessageW(Control(IDC_IMAGE1), STM_SETICON, static_cast<WPARAM>(blank), 0);
+    image1Picture_ = Picture();
+    image1Source_ = nullptr;
+}
 
 void Kestrel::ClearTrace() { SendMessageW(Control(IDC_COMBO1), CB_RESETCONTENT, 0, 0); }
 

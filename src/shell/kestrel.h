@@ -14,9 +14,15 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "clipboard/clipboard.h"
+#include "clipboard/clipboard_watch.h"
+#include "clipboard/host_format_state.h"
+#include "clipboard/watch_window.h"
 #include "formatter/formatter.h"
+#include "host/task_list.h"
 #include "shell/command_table.h"
 #include "shell/layout.h"
+#include "shell/picture.h"
 #include "shell/resource.h"
 #include "shell/tray_icon.h"
 
@@ -30,7 +36,7 @@ struct SwitchControl {
     std::u16string_view valueName;
 };
 
-class Kestrel : public NestingHost {
+class Kestrel : public NestingHost, public WatchWindow {
 public:
     static constexpr wchar_t kClassName[] = L"Kestrel";
     static constexpr wchar_t kCaption[] = L"Tabwright";
@@ -58,9 +64,13 @@ public:
     // A switch's live value: the state of its check box.
     bool Checked(int index) const;
 
-    // The formatter run on the main window's own state: trace list, nesting
-    // stack and the operator-spacing switch.
-    std::u16string Nesting(std::u16string_view text) { return formatter_.Nesting(text, *this); }
+    // WatchWindow: the clipboard watch reads Check1, Check2 and Check4,
+    // writes the log box and Image1, and formats on the window's own state:
+    // trace list, nesting stack and the operator-spacing switch.
+    bool Checked(WatchSwitch which) const override;
+    std::u16string Nesting(std::u16string_view text) override { return formatter_.Nesting(text, *this); }
+    void ShowHostIcon(HICON icon) override;
+    void ClearHostIcon() override;
 
     // NestingHost: the trace list is the hidden list Combo1, operator spacing
     // follows Check3.
@@ -69,7 +79,7 @@ public:
     bool SignOn() override { return Checked(2); }
 
     // The log box Text1.
-    void ShowLog(std::u16string_view text);
+    void ShowLog(std::u16string_view text) override;
     std::u16string LogText() const;
 
     static const std::array<SwitchControl, 4>& Switches();
@@ -118,6 +128,15 @@ private:
     CommandTable commands_;
     std::unordered_map<UINT, MessageHandler> messages_;
     Formatter formatter_;
+
+    // Kept for the whole run: the host-format state every enumeration of the
+    // clipboard writes, the clipboard, the C/SIDE windows and the watch.
+    HostFormatState hostFormat_;
+    std::unique_ptr<CTaskList> TaskList;
+    std::unique_ptr<CClipboard> Clip;
+    std::unique_ptr<ClipboardWatch> watch_;
+    Picture image1Picture_;
+    HICON image1Source_ = nullptr;
 
     WindowState lastWindowState_ = WindowState::Minimized;
     bool trayBusy_ = false;
