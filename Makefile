@@ -31,6 +31,7 @@ win64 win32: bootstrap bootstrap-windows
 test: native win64 win32
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@scripts/wine-session ctest --test-dir $(BUILD)-win64 --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(BUILD)-win32 --output-on-failure -j $(JOBS) -L imports
 	@FUZZ_BUILD=$(BUILD)-fuzz scripts/fuzz $(FUZZ_SECONDS)
 
 bench: bootstrap

@@ -12,12 +12,22 @@ else()
 endif()
 include(GoogleTest)
 
+# Windows executables must run without DLLs of the toolchain beside them.
+function(tabwright_check_imports target)
+  if(WIN32)
+    add_test(NAME ${target}_imports
+             COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-imports ${CMAKE_OBJDUMP} $<TARGET_FILE:${target}>)
+    set_tests_properties(${target}_imports PROPERTIES LABELS imports)
+  endif()
+endfunction()
+
 # A portable test binary: one CTest entry per case natively; under Wine one
-# entry for the whole binary, since every start of a program costs a second.
+# entry for the whole binary, since every start of a program under Wine takes a while.
 function(tabwright_add_gtest target)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+    tabwright_check_imports(${target})
   else()
     gtest_discover_tests(${target})
   endif()
@@ -29,4 +39,5 @@ endfunction()
 function(tabwright_add_desktop_test target)
   add_test(NAME ${target} COMMAND ${target})
   set_tests_properties(${target} PROPERTIES RESOURCE_LOCK windows_desktop TIMEOUT 600)
+  tabwright_check_imports(${target})
 endfunction()

@@ -19,4 +19,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # No libgcc, libstdc++ or winpthread DLLs beside the .exe.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../scripts/wine-run)
+get_filename_component(TABWRIGHT_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/../.." ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TABWRIGHT_SOURCE_ROOT}/scripts/wine-run)

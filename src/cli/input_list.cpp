@@ -13,6 +13,17 @@ bool HasTxtExtension(const fs::path& p) {
     return ext == ".txt";
 }
 
+// The path as shown in messages; on Windows a name the code page cannot
+// show comes out as UTF-8 rather than not at all.
+std::string DisplayName(const fs::path& p) {
+    try {
+        return p.string();
+    } catch (const std::exception&) {
+        const std::u8string utf8 = p.u8string();
+        return std::string(utf8.begin(), utf8.end());
+    }
+}
+
 void WalkFolder(const std::string& name, InputList& list) {
     std::error_code ec;
     std::vector<fs::path> found;
@@ -26,7 +37,7 @@ void WalkFolder(const std::string& name, InputList& list) {
         return;
     }
     std::sort(found.begin(), found.end());
-    for (fs::path& p : found) list.inputs.push_back({p.string(), std::move(p), false, true});
+    for (fs::path& p : found) list.inputs.push_back({DisplayName(p), std::move(p), false, true});
 }
 
 }  // namespace

@@ -121,7 +121,10 @@ int Run(std::span<const std::string_view> args, Streams io) {
                                         [](const Input& i) { return i.standardInput; });
     const std::string stdinBytes = readsStdin ? ReadStreamBytes(io.in) : std::string();
     status = WorseStatus(status, FormatAll(list.inputs, options, stdinBytes, io));
-    io.out.flush();
+    if (!io.out.flush()) {
+        io.err << "tabwright-format: cannot write to standard output\n";
+        status = kExitError;
+    }
     return status;
 }
 

@@ -154,17 +154,21 @@ protected:
         WriteBytes(dir / "src" / "notes.txt", "Remember:\r\nIF a THEN\r\nb;\r\n");
         WriteBytes(dir / "src" / "codeunit.bak", Golden("codeunit", ".txt"));
     }
-    std::string Src(std::string_view rel = "") { return (dir / "src" / rel).string(); }
+    std::string Src(std::initializer_list<std::string_view> parts = {}) {
+        fs::path p = dir / "src";
+        for (std::string_view part : parts) p /= part;
+        return p.string();
+    }
     TempDir dir;
 };
 
 TEST_F(ObjectRunTest, CheckListsBodyCountsPerFile) {
     const auto r = RunCli({"--check", "--objects", Src()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, Src("Tables/TAB50020.TXT") + ": 4 bodies would change\n" + Src("codeunit.txt") +
-                         ": 3 bodies would change\n" + Src("page.txt") + ": 1 body would change\n");
+    EXPECT_EQ(r.out, Src({"Tables", "TAB50020.TXT"}) + ": 4 bodies would change\n" + Src({"codeunit.txt"}) +
+                         ": 3 bodies would change\n" + Src({"page.txt"}) + ": 1 body would change\n");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(ReadBytes(Src("codeunit.txt")), Golden("codeunit", ".txt"));
+    EXPECT_EQ(ReadBytes(Src({"codeunit.txt"})), Golden("codeunit", ".txt"));
 }
 
 TEST_F(ObjectRunTest, InPlaceOverAFolderFormatsOnlyExportedObjects) {
@@ -172,11 +176,11 @@ TEST_F(ObjectRunTest, InPlaceOverAFolderFormatsOnlyExportedObjects) {
     auto r = RunCli({"-i", "--objects", Src()});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out + r.err, "");
-    EXPECT_EQ(ReadBytes(Src("codeunit.txt")), Golden("codeunit", ".expected"));
-    EXPECT_EQ(ReadBytes(Src("page.txt")), Golden("page", ".expected"));
-    EXPECT_EQ(ReadBytes(Src("Tables/TAB50020.TXT")), Golden("table", ".expected"));
-    EXPECT_EQ(ReadBytes(Src("codeunit.bak")), Golden("codeunit", ".txt"));
-    EXPECT_EQ(ReadBytes(Src("notes.txt")), "Remember:\r\nIF a THEN\r\nb;\r\n");
+    EXPECT_EQ(ReadBytes(Src({"codeunit.txt"})), Golden("codeunit", ".expected"));
+    EXPECT_EQ(ReadBytes(Src({"page.txt"})), Golden("page", ".expected"));
+    EXPECT_EQ(ReadBytes(Src({"Tables", "TAB50020.TXT"})), Golden("table", ".expected"));
+    EXPECT_EQ(ReadBytes(Src({"codeunit.bak"})), Golden("codeunit", ".txt"));
+    EXPECT_EQ(ReadBytes(Src({"notes.txt"})), "Remember:\r\nIF a THEN\r\nb;\r\n");
     EXPECT_EQ(dir.Listing(), before);
     r = RunCli({"--check", "--objects", Src()});
     EXPECT_EQ(r.status, 0);
@@ -185,8 +189,8 @@ TEST_F(ObjectRunTest, InPlaceOverAFolderFormatsOnlyExportedObjects) {
 
 TEST_F(ObjectRunTest, ExportsAreRecognisedWithoutTheOption) {
     // Given by name, an export is formatted as one, here through stdin too.
-    auto r = RunCli({"--check", Src("page.txt"), Src("notes.txt")});
-    EXPECT_EQ(r.out, Src("page.txt") + ": 1 body would change\n" + Src("notes.txt") + "\n");
+    auto r = RunCli({"--check", Src({"page.txt"}), Src({"notes.txt"})});
+    EXPECT_EQ(r.out, Src({"page.txt"}) + ": 1 body would change\n" + Src({"notes.txt"}) + "\n");
     r = RunCli({}, Golden("table", ".txt"));
     EXPECT_EQ(r.out, Golden("table", ".expected"));
     r = RunCli({"--objects", "--no-sign", "-"}, "IF a THEN\r\nBEGIN\r\n  x:=1;\r\nEND;\r\n");
@@ -196,17 +200,17 @@ TEST_F(ObjectRunTest, ExportsAreRecognisedWithoutTheOption) {
 TEST_F(ObjectRunTest, MalformedFilesAreReportedAndNotDamaged) {
     const std::string codeunit = Golden("codeunit", ".txt");
     const std::string truncated = codeunit.substr(0, codeunit.find("    END;\r\n\r\n    LOCAL PROCEDURE"));
-    WriteBytes(Src("codeunit.txt"), truncated);
+    WriteBytes(Src({"codeunit.txt"}), truncated);
     auto r = RunCli({"-i", "--objects", Src()});
     EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(r.err, std::string("tabwright-format: ").append(Src("codeunit.txt")).append(":32: warning: BEGIN without its END at column 5; left as it is\n"));
+    EXPECT_EQ(r.err, std::string("tabwright-format: ").append(Src({"codeunit.txt"})).append(":32: warning: BEGIN without its END at column 5; left as it is\n"));
     // The OnRun trigger before the broken procedure is formatted; the rest is as it was.
-    const std::string result = ReadBytes(Src("codeunit.txt"));
+    const std::string result = ReadBytes(Src({"codeunit.txt"}));
     EXPECT_NE(result.find("            IF Status = Status::Released THEN"), std::string::npos);
     EXPECT_EQ(result.substr(result.find("  CODE\r\n")), truncated.substr(truncated.find("  CODE\r\n")));
-    EXPECT_EQ(ReadBytes(Src("page.txt")), Golden("page", ".expected"));
+    EXPECT_EQ(ReadBytes(Src({"page.txt"})), Golden("page", ".expected"));
     // Check mode reports the warning too, and it outranks "would change".
-    r = RunCli({"--check", Src("codeunit.txt")});
+    r = RunCli({"--check", Src({"codeunit.txt"})});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find(":32: warning:"), std::string::npos);
 }

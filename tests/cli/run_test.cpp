@@ -88,6 +88,14 @@ TEST(RunTest, UsageErrorsDoNothing) {
     EXPECT_EQ(r.err, "tabwright-format: unknown option '--frobnicate' (see --help)\n");
 }
 
+TEST(RunTest, AFailedWriteToStandardOutputIsAnError) {
+    std::istringstream in(kRaw);
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(cli::Run({}, {in, out, err}), 2);
+    EXPECT_EQ(err.str(), "tabwright-format: cannot write to standard output\n");
+}
+
 TEST(RunTest, HelpAndVersion) {
     auto r = RunCli({"--help"});
     EXPECT_EQ(r.status, 0);

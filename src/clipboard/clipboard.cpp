@@ -1,0 +1,111 @@
+#include "clipboard/clipboard.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+#include "clipboard/clipboard_handles.h"
+#include "win32/code_page.h"
+
+namespace tabwright {
+namespace {
+
+// The text followed by one zero byte, in the ANSI code page.
+GlobalBlock AnsiBlock(std::u16string_view text) {
+    const std::string bytes = win32::ToAnsi(text);
+    return GlobalBlock(bytes.c_str(), bytes.size() + 1);
+}
+
+// The text followed by one zero unit.
+GlobalBlock UnicodeBlock(std::u16string_view text) {
+    const std::u16string units(text);
+    return GlobalBlock(units.c_str(), (units.size() + 1) * sizeof(char16_t));
+}
+
+std::int32_t FirstAvailable(std::vector<UINT> list) {
+    if (list.empty()) return 0;
+    return GetPriorityClipboardFormat(list.data(), static_cast<int>(list.size()));
+}
+
+std::int32_t FormatNumber(const std::u16string& decimal) {
+    const std::string digits(decimal.begin(), decimal.end());
+    std::int32_t number = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    return number;
+}
+
+// Text of a block up to its first zero unit, never beyond the block's end:
+// other programs may put blocks without a terminating zero on the clipboard.
+std::u16string UnicodeText(const GlobalView& view) {
+    const auto* units = reinterpret_cast<const char16_t*>(view.data());
+    const std::size_t size = view.size() / sizeof(char16_t);
+    return std::u16string(units, std::find(units, units + size, u'\0'));
+}
+
+std::u16string AnsiText(const GlobalView& view) {
+    const char* bytes = view.data();
+    return win32::FromAnsi(std::string_view(bytes, std::find(bytes, bytes + view.size(), '\0')));
+}
+
+}  // namespace
+
+CClipboard::CClipboard(HostFormatState& state, HWND owner) : state_(state), owner_(owner), formats_(state) {}
+
+const CClipFormats& CClipboard::Formats() {
+    formats_.Reload();
+    return formats_;
+}
+
+std::int32_t CClipboard::CCF() const { return CountClipboardFormats(); }
+
+bool CClipboard::ALS() {
+    formats_.Reload();
+    return state_.ALSourcePresent;
+}
+
+bool CClipboard::Clear() {
+    ClipboardOpening clipboard(owner_);
+    return clipboard && EmptyClipboard();
+}
+
+std::int32_t CClipboard::GetPriorityFormat(std::initializer_list<std::int32_t> formats) const {
+    return FirstAvailable(std::vector<UINT>(formats.begin(), formats.end()));
+}
+
+std::u16string CClipboard::GetText() const {
+    // ANSI first: C/SIDE works in the ANSI code page, and the system derives
+    // the ANSI form from the other text formats. C/SIDE's own format comes
+    // last, once it has been seen.
+    std::vector<UINT> list{CF_TEXT, CF_UNICODETEXT, CF_OEMTEXT, CF_DSPTEXT, CF_LOCALE};
+    if (const std::int32_t host = FormatNumber(state_.ALSourceFormat); host > 0) list.push_back(static_cast<UINT>(host));
+    const std::int32_t format = FirstAvailable(std::move(list));
+    if (format <= 0) return {};
+    ClipboardOpening clipboard(nullptr);
+    if (!clipboard) return {};
+    const GlobalView view(GetClipboardData(static_cast<UINT>(format)));
+    if (!view.data()) return {};
+    return format == CF_UNICODETEXT ? UnicodeText(view) : AnsiText(view);
+}
+
+bool CClipboard::SetText(std::u16string_view text) {
+    ClipboardOpening clipboard(owner_);
+    if (!clipboard) return false;
+    GlobalBlock ansi = AnsiBlock(text);
+    GlobalBlock unicode = UnicodeBlock(text);
+    const bool accepted = ansi.HandTo(CF_TEXT);
+    unicode.HandTo(CF_UNICODETEXT);
+    return accepted;
+}
+
+bool CClipboard::ReplaceWithText(std::u16string_view text) {
+    GlobalBlock ansi = AnsiBlock(text);
+    GlobalBlock unicode = UnicodeBlock(text);
+    if (!ansi || !unicode) return false;
+    ClipboardOpening clipboard(owner_);
+    if (!clipboard || !EmptyClipboard()) return false;
+    const bool ansiAccepted = ansi.HandTo(CF_TEXT);
+    const bool unicodeAccepted = unicode.HandTo(CF_UNICODETEXT);
+    return ansiAccepted && unicodeAccepted;
+}
+
+}  // namespace tabwright

@@ -1,0 +1,56 @@
+// The program's one way to the Windows clipboard. Every operation opens the
+// clipboard, does its work and closes it before returning; when another
+// program holds the clipboard it does nothing and returns an empty value.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "clipboard/clip_formats.h"
+#include "clipboard/host_format_state.h"
+
+namespace tabwright {
+
+class CClipboard {
+public:
+    // owner: the program's own window, made the clipboard's owner whenever
+    // the clipboard is written. state: the main window's host-format state.
+    CClipboard(HostFormatState& state, HWND owner);
+
+    // Enumerates the clipboard again and returns the formats found.
+    const CClipFormats& Formats();
+    // Number of formats on the clipboard; 0 when it is empty.
+    std::int32_t CCF() const;
+    // Enumerates the clipboard again; true when it carries C/SIDE's format.
+    bool ALS();
+
+    // Empties the clipboard; false when it cannot be opened or emptied.
+    bool Clear();
+
+    // The first of the formats that the clipboard offers; 0 for an empty
+    // clipboard or an empty list, -1 when none of them is there.
+    std::int32_t GetPriorityFormat(std::initializer_list<std::int32_t> formats) const;
+
+    // The clipboard's text, preferring the ANSI form; empty when there is none.
+    std::u16string GetText() const;
+
+    // Adds the text as ANSI and as UTF-16 text without emptying the
+    // clipboard first; true when the ANSI text was accepted.
+    bool SetText(std::u16string_view text);
+
+    // Replaces the whole content by the text, as ANSI and UTF-16 text, in one
+    // opening. Both blocks are built first, so a failure before the clipboard
+    // is emptied leaves the old content in place. True when both were accepted.
+    bool ReplaceWithText(std::u16string_view text);
+
+private:
+    HostFormatState& state_;
+    HWND owner_;
+    CClipFormats formats_;
+};
+
+}  // namespace tabwright
