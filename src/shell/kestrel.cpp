@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
+#include "settings/autostart.h"
+#include "settings/regedit.h"
 #include "settings/setting_names.h"
 #include "settings/switches.h"
 #include "shell/resource.h"
-#include "shell/settings_access.h"
 #include "snippets/key_names.h"
 
 namespace tabwright {
@@ -273,14 +274,15 @@ void Kestrel::Form_Load() {
 
     for (int i = 0; i < 4; ++i) {
         // A switch found on is stored as "1" at once; one found off is left.
-        if (!SwitchOn(ReadSetting(Switches()[static_cast<std::size_t>(i)].valueName))) {
+        const std::u16string_view name = Switches()[static_cast<std::size_t>(i)].valueName;
+        if (!SwitchOn(Regedit::GetString(HKEY_CURRENT_USER, kProgramKey, name))) {
             SendMessageW(Control(kCheckIds[i]), BM_SETCHECK, BST_UNCHECKED, 0);
             CheckMenuItem(trayMenu_, Switches()[static_cast<std::size_t>(i)].trayItemId, MF_UNCHECKED);
         } else {
             SetSwitch(i, true);
         }
     }
-    CheckMenuItem(menuBar_, IDM_REBOOT, ReadRunEntry().empty() ? MF_UNCHECKED : MF_CHECKED);
+    CheckMenuItem(menuBar_, IDM_REBOOT, AutostartEnabled() ? MF_CHECKED : MF_UNCHECKED);
 
     TaskList = std::make_unique<CTaskList>();
     TaskList->HungTimeout(250);
@@ -360,7 +362,7 @@ bool Kestrel::Checked(int index) const {
 void Kestrel::Check_Click(int index) {
     const SwitchControl& control = Switches()[static_cast<std::size_t>(index)];
     const bool on = Checked(index);
-    WriteSetting(control.valueName, SwitchText(on));
+    Regedit::SaveString(HKEY_CURRENT_USER, kProgramKey, control.valueName, SwitchText(on));
     CheckMenuItem(trayMenu_, control.trayItemId, on ? MF_CHECKED : MF_UNCHECKED);
 }
 
@@ -383,7 +385,7 @@ void Kestrel::QuitProgram_Click() {
 
 void Kestrel::Reboot_Click() {
     const bool checked = GetMenuState(menuBar_, IDM_REBOOT, MF_BYCOMMAND) & MF_CHECKED;
-    WriteRunEntry(checked ? u"" : AutostartCommand());
+    SetAutostart(!checked);
     CheckMenuItem(menuBar_, IDM_REBOOT, checked ? MF_UNCHECKED : MF_CHECKED);
 }
 

@@ -94,12 +94,19 @@ int main(int argc, char** argv) {
     const int copies = argc > 1 ? std::atoi(argv[1]) : 50;
     const UINT hostFormat = RegisterClipboardFormatW(L"AL-Source Code");
     std::vector<double> times;
+    unsigned phase = 1;
     for (int i = 0; i < copies; ++i) {
         // Each copy differs, so that the program sees new text every time.
         const std::string code = "// copy " + std::to_string(i) + "\r\n" + kSample;
         tabwright::Formatter formatter;
         tabwright::TraceRecorder host(true, false);
         const std::u16string expected = formatter.Nesting(std::u16string(code.begin(), code.end()), host);
+
+        // Copies come at any moment of the program's 250 ms tick, as a
+        // user's do; right after the last result they would all come just
+        // after a tick.
+        phase = phase * 1103515245u + 12345u;
+        Sleep((phase >> 16) % 250);
 
         LARGE_INTEGER start, now;
         QueryPerformanceCounter(&start);
