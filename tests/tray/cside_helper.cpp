@@ -23,9 +23,12 @@
 #include <iterator>
 #include <string>
 
+#include "clipboard_access.h"
 #include "shell/resource.h"
 
 namespace {
+
+using namespace tabwright::test;
 
 constexpr wchar_t kDefaultHostFormat[] = L"AL-Source Code";
 constexpr DWORD kWaitLimit = 60000;
@@ -35,45 +38,16 @@ std::string ReadFile(const wchar_t* path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool Put(UINT format, const std::string& bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    if (!block) return false;
-    char* data = static_cast<char*>(GlobalLock(block));
-    std::copy(bytes.begin(), bytes.end(), data);
-    data[bytes.size()] = '\0';
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-    GlobalFree(block);
-    return false;
-}
-
-// The tray program may hold the clipboard for a moment: try for a while.
-bool OpenWithPatience(HWND owner) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (OpenClipboard(owner)) return true;
-        Sleep(10);
-    }
-    return false;
-}
-
-bool PutCode(const std::string& text, const wchar_t* formatName) {
-    if (!EmptyClipboard() || !Put(CF_TEXT, text)) return false;
-    if (std::wstring(formatName) == L"-") return true;
-    return Put(RegisterClipboardFormatW(formatName), text);
+UINT HostFormat(const wchar_t* formatName) {
+    return std::wstring(formatName) == L"-" ? 0 : RegisterClipboardFormatW(formatName);
 }
 
 HANDLE OpenEventNamed(const wchar_t* name) { return OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, name); }
 
-// Under Wine two openings without a window do not keep each other out.
-HWND OwnWindow() {
-    return CreateWindowExW(0, L"STATIC", L"cside helper", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
 int Copy(const wchar_t* file, const wchar_t* formatName) {
     const std::string text = ReadFile(file);
-    if (!OpenWithPatience(OwnWindow())) return 3;
-    const bool done = PutCode(text, formatName);
+    if (!OpenClipboardPatiently()) return 3;
+    const bool done = PutCode(text, HostFormat(formatName));
     CloseClipboard();
     return done ? 0 : 4;
 }
@@ -83,8 +57,8 @@ int Hold(const wchar_t* file, const wchar_t* ready, const wchar_t* release) {
     HANDLE releaseEvent = OpenEventNamed(release);
     if (!readyEvent || !releaseEvent) return 5;
     const std::string text = ReadFile(file);
-    if (!OpenWithPatience(OwnWindow())) return 3;
-    const bool done = PutCode(text, kDefaultHostFormat);
+    if (!OpenClipboardPatiently()) return 3;
+    const bool done = PutCode(text, HostFormat(kDefaultHostFormat));
     SetEvent(readyEvent);
     WaitForSingleObject(releaseEvent, kWaitLimit);
     CloseClipboard();

@@ -11,9 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "clipboard_access.h"
 #include "formatter/formatter.h"
 
 namespace {
+
+using namespace tabwright::test;
 
 constexpr char kSample[] =
     "IF Customer.FIND('-') THEN BEGIN\r\n"
@@ -29,35 +32,15 @@ constexpr char kSample[] =
     "UNTIL Customer.NEXT=0;\r\n"
     "END;\r\n";
 
-bool Put(UINT format, const std::string& bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    if (!block) return false;
-    char* data = static_cast<char*>(GlobalLock(block));
-    std::copy(bytes.begin(), bytes.end(), data);
-    data[bytes.size()] = '\0';
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-    GlobalFree(block);
-    return false;
-}
-
-// Opening the clipboard with a window of our own: under Wine, two openings
-// without a window do not keep each other out.
-HWND ClipboardWindow() {
-    static HWND window = CreateWindowExW(0, L"STATIC", L"tray latency", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr);
-    return window;
-}
-
 bool CopyInHost(const std::string& code, UINT hostFormat) {
-    for (int attempt = 0; attempt < 500 && !OpenClipboard(ClipboardWindow()); ++attempt) Sleep(1);
-    const bool done = EmptyClipboard() && Put(CF_TEXT, code) && Put(hostFormat, code);
+    if (!OpenClipboardPatiently()) return false;
+    const bool done = PutCode(code, hostFormat);
     CloseClipboard();
     return done;
 }
 
 bool ClipboardHolds(const std::u16string& expected, UINT hostFormat) {
-    if (IsClipboardFormatAvailable(hostFormat) || !OpenClipboard(ClipboardWindow())) return false;
+    if (IsClipboardFormatAvailable(hostFormat) || !OpenClipboardPatiently()) return false;
     bool same = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* text = static_cast<const char16_t*>(GlobalLock(data))) {
@@ -67,19 +50,6 @@ bool ClipboardHolds(const std::u16string& expected, UINT hostFormat) {
     }
     CloseClipboard();
     return same;
-}
-
-std::u16string ClipboardText() {
-    if (!OpenClipboard(ClipboardWindow())) return u"(held)";
-    std::u16string text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
-            text = units;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {

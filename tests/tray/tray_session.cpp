@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "clipboard_access.h"
 #include "formatter/formatter.h"
 #include "shell/resource.h"
 
@@ -42,18 +43,6 @@ BOOL CALLBACK MatchKestrel(HWND window, LPARAM context) {
     if (process != found->process || std::wstring(name) != L"Kestrel") return TRUE;
     found->window = window;
     return FALSE;
-}
-
-// Under Wine two openings without a window do not keep each other out, so
-// the tests open the clipboard with a window of their own.
-bool OpenClipboardPatiently() {
-    static HWND window = CreateWindowExW(0, L"STATIC", L"tray test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (OpenClipboard(window)) return true;
-        Sleep(10);
-    }
-    return false;
 }
 
 }  // namespace
@@ -133,19 +122,6 @@ void CopyInHost(std::string_view code, bool hostFormat) {
     const int result = RunHelper(L"copy \"" + file + L"\"" + (hostFormat ? L"" : L" -"));
     DeleteFileW(file.c_str());
     if (result != 0) throw std::runtime_error("cside_helper copy failed: " + std::to_string(result));
-}
-
-std::u16string ClipboardText() {
-    if (!OpenClipboardPatiently()) return u"(clipboard held)";
-    std::u16string text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
-            text = units;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 std::u16string Utf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }

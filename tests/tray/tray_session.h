@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "clipboard_access.h"
+
 namespace tabwright::test {
 
 using namespace std::chrono_literals;
@@ -45,8 +47,6 @@ std::wstring TextFile(std::string_view text);
 // format registered as "AL-Source Code". hostFormat false: text only.
 void CopyInHost(std::string_view code, bool hostFormat = true);
 
-// The clipboard's UTF-16 text; empty when it has none.
-std::u16string ClipboardText();
 
 // What the engine makes of the text with the given operator-spacing switch.
 std::u16string Formatted(std::string_view code, bool sign);
