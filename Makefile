@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap bootstrap-windows native win64 win32 run test bench clean
+.PHONY: all bootstrap bootstrap-windows native win64 win32 run test bench dist clean
 
 all: native
 
@@ -39,5 +39,9 @@ bench: bootstrap
 	@cmake --build $(BUILD)-bench -j $(JOBS) --target formatter_bench
 	@$(BUILD)-bench/bench/formatter_bench
 
+# A zip for users: both Windows builds of Tabwright.exe and tabwright-format.exe.
+dist: win64 win32
+	@scripts/make-dist $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-win64 $(BUILD)-win32 $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-win64 $(BUILD)-win32 $(BUILD)-fuzz $(BUILD)-dist

@@ -1,0 +1,51 @@
+// The clipboard watch: on every tick of the main window's timer it looks for
+// code that C/SIDE put on the clipboard and, when it is new, puts it back
+// formatted. A change is recognised by comparing the clipboard's text with
+// the text the last pass recorded; the clipboard's sequence number spares
+// idle ticks from opening the clipboard at all.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "clipboard/clipboard.h"
+#include "clipboard/host_format_state.h"
+#include "clipboard/watch_window.h"
+#include "host/task_list.h"
+
+namespace tabwright {
+
+class ClipboardWatch {
+public:
+    ClipboardWatch(WatchWindow& window, CClipboard& clip, HostFormatState& state, CTaskList& taskList)
+        : window_(window), Clip(clip), state_(state), TaskList(taskList) {}
+
+    // One timer tick: the switches, the host check, then a pass.
+    void Timer1_Timer();
+    // One pass, unless the clipboard has not changed since the last pass
+    // that saw it through.
+    void Change_Clipboard();
+
+    const std::u16string& LastClipText() const { return LastClipText_; }
+
+private:
+    // False when the clipboard could not be read or written: nothing is
+    // recorded and the next tick tries again.
+    bool Pass(DWORD sequence);
+
+    WatchWindow& window_;
+    CClipboard& Clip;
+    HostFormatState& state_;
+    CTaskList& TaskList;
+    std::u16string ClipText;
+    std::u16string LastClipText_;
+    // Sequence number of the clipboard content the last complete pass saw.
+    std::optional<DWORD> settled_;
+};
+
+// Whether a window caption names Navision, in any letter case.
+bool NamesNavision(std::u16string_view caption);
+
+}  // namespace tabwright

@@ -1,0 +1,145 @@
+// The main window, Kestrel: the four switches, the host icon, the log box,
+// the menus and the tray icon. It stays hidden until the user opens it from
+// the tray. Its window procedure only routes: menu commands go through a
+// command table and other messages through a message table, so the hotkeys
+// and further windows plug in without changes here.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "clipboard/clipboard.h"
+#include "clipboard/clipboard_watch.h"
+#include "clipboard/host_format_state.h"
+#include "clipboard/watch_window.h"
+#include "formatter/formatter.h"
+#include "host/task_list.h"
+#include "shell/command_table.h"
+#include "shell/layout.h"
+#include "shell/picture.h"
+#include "shell/resource.h"
+#include "shell/tray_icon.h"
+
+namespace tabwright {
+
+// One of the four switches: its check box, its tray menu item and the
+// registry value that keeps it.
+struct SwitchControl {
+    int checkId;
+    unsigned trayItemId;
+    std::u16string_view valueName;
+};
+
+class Kestrel : public NestingHost, public WatchWindow {
+public:
+    static constexpr wchar_t kClassName[] = L"Kestrel";
+    static constexpr wchar_t kCaption[] = L"Tabwright";
+    static constexpr UINT kTrayCallback = WM_TABWRIGHT_TRAY;
+    static constexpr UINT kTrayIconId = 1;
+    static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT kTimer1Interval = 250;
+
+    using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
+
+    explicit Kestrel(HINSTANCE instance);
+    ~Kestrel() override;
+    Kestrel(const Kestrel&) = delete;
+    Kestrel& operator=(const Kestrel&) = delete;
+
+    // Creates the window hidden and runs the start-up (Form_Load). False when
+    // the window cannot be created.
+    bool Create();
+
+    HWND Handle() const { return hwnd_; }
+    CommandTable& Commands() { return commands_; }
+    // Answers a window message other than a menu command.
+    void On(UINT message, MessageHandler handler) { messages_[message] = std::move(handler); }
+
+    // A switch's live value: the state of its check box.
+    bool Checked(int index) const;
+
+    // WatchWindow: the clipboard watch reads Check1, Check2 and Check4,
+    // writes the log box and Image1, and formats on the window's own state:
+    // trace list, nesting stack and the operator-spacing switch.
+    bool Checked(WatchSwitch which) const override;
+    std::u16string Nesting(std::u16string_view text) override { return formatter_.Nesting(text, *this); }
+    void ShowHostIcon(HICON icon) override;
+    void ClearHostIcon() override;
+
+    // NestingHost: the trace list is the hidden list Combo1, operator spacing
+    // follows Check3.
+    void ClearTrace() override;
+    void AddTrace(std::u16string_view label) override;
+    bool SignOn() override { return Checked(2); }
+
+    // The log box Text1.
+    void ShowLog(std::u16string_view text) override;
+    std::u16string LogText() const;
+
+    static const std::array<SwitchControl, 4>& Switches();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    void ApplyLayout();
+    void RegisterCommands();
+    void ShowTaskbarButton(bool show);
+
+    WindowState CurrentState() const;
+
+    void Form_Load();
+    void Form_Resize(WindowState state);
+    void Form_MouseMove(UINT code);
+    void Form_QueryUnload();
+    void Form_Terminate();
+    void Check_Click(int index);
+    void TrayItem_Click(int index);
+    void SetSwitch(int index, bool on);
+    void OpenProgram_Click();
+    void QuitProgram_Click();
+    void Reboot_Click();
+    void Timer1_Timer();
+
+    int Dpi() const;
+    int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    void PlaceControl(int id, const TwipRect& place);
+
+    HINSTANCE instance_;
+    HWND owner_ = nullptr;  // hidden owner: keeps the window off the task bar
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HMENU menuBar_ = nullptr;
+    HMENU trayMenus_ = nullptr;
+    HMENU trayMenu_ = nullptr;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT logFont_ = nullptr;
+    std::unique_ptr<TrayIcon> tray_;
+    CommandTable commands_;
+    std::unordered_map<UINT, MessageHandler> messages_;
+    Formatter formatter_;
+
+    // Kept for the whole run: the host-format state every enumeration of the
+    // clipboard writes, the clipboard, the C/SIDE windows and the watch.
+    HostFormatState hostFormat_;
+    std::unique_ptr<CTaskList> TaskList;
+    std::unique_ptr<CClipboard> Clip;
+    std::unique_ptr<ClipboardWatch> watch_;
+    Picture image1Picture_;
+    HICON image1Source_ = nullptr;
+
+    WindowState lastWindowState_ = WindowState::Minimized;
+    bool trayBusy_ = false;
+};
+
+}  // namespace tabwright
