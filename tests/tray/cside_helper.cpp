@@ -12,8 +12,9 @@
 //                        ("-" for both: until the helper is ended)
 //   send COMMAND         posts a menu command to the running Tabwright
 //   tray MESSAGE         posts a tray-icon mouse message to it
-//   rect                 waits until Tabwright's main window is visible and
-//                        prints its rectangle on the screen: X Y WIDTH HEIGHT
+//   rect [CLASS]         waits until Tabwright's main window (or its window
+//                        of CLASS) is visible and prints its rectangle on
+//                        the screen: X Y WIDTH HEIGHT
 #include <windows.h>
 
 #include <cstdio>
@@ -107,9 +108,9 @@ int Post(UINT message, WPARAM wParam, LPARAM lParam) {
     return 8;
 }
 
-int PrintRect() {
+int PrintRect(const wchar_t* className) {
     for (int attempt = 0; attempt < 500; ++attempt) {
-        HWND window = Tabwright();
+        HWND window = className ? FindWindowW(className, nullptr) : Tabwright();
         RECT rect{};
         if (window && IsWindowVisible(window) && GetWindowRect(window, &rect)) {
             std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
@@ -129,7 +130,7 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"window" && argc == 6) return Window(argv[2], argv[3], argv[4], argv[5]);
     if (verb == L"send" && argc == 3) return Post(WM_COMMAND, std::wcstoul(argv[2], nullptr, 0), 0);
     if (verb == L"tray" && argc == 3) return Post(WM_TABWRIGHT_TRAY, 1, static_cast<LPARAM>(std::wcstoul(argv[2], nullptr, 0)));
-    if (verb == L"rect") return PrintRect();
+    if (verb == L"rect") return PrintRect(argc >= 3 ? argv[2] : nullptr);
     std::fputs("usage: cside_helper copy|hold|window|send|tray|rect ...\n", stderr);
     return 2;
 }
