@@ -58,6 +58,9 @@ public:
 
     HWND Handle() const { return hwnd_; }
     CommandTable& Commands() { return commands_; }
+    // Whether the clipboard carried C/SIDE's format at its last enumeration;
+    // every CClipboard of the program writes it.
+    HostFormatState& HostFormat() { return hostFormat_; }
     // Answers a window message other than a menu command.
     void On(UINT message, MessageHandler handler) { messages_[message] = std::move(handler); }
 
