@@ -364,6 +364,7 @@ void Kestrel::Check_Click(int index) {
     const bool on = Checked(index);
     Regedit::SaveString(HKEY_CURRENT_USER, kProgramKey, control.valueName, SwitchText(on));
     CheckMenuItem(trayMenu_, control.trayItemId, on ? MF_CHECKED : MF_UNCHECKED);
+    if (onSwitch_) onSwitch_(index, on);
 }
 
 void Kestrel::TrayItem_Click(int index) { SetSwitch(index, !Checked(index)); }

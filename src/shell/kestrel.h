@@ -46,6 +46,7 @@ public:
     static constexpr UINT kTimer1Interval = 250;
 
     using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
+    using SwitchHandler = std::function<void(int index, bool on)>;
 
     explicit Kestrel(HINSTANCE instance);
     ~Kestrel() override;
@@ -63,6 +64,8 @@ public:
     HostFormatState& HostFormat() { return hostFormat_; }
     // Answers a window message other than a menu command.
     void On(UINT message, MessageHandler handler) { messages_[message] = std::move(handler); }
+    // Told each time a switch is set, by the user or at start-up.
+    void OnSwitch(SwitchHandler handler) { onSwitch_ = std::move(handler); }
 
     // A switch's live value: the state of its check box.
     bool Checked(int index) const;
@@ -84,6 +87,9 @@ public:
     // The log box Text1.
     void ShowLog(std::u16string_view text) override;
     std::u16string LogText() const;
+
+    // What the last enumeration of the clipboard found of C/SIDE's format.
+    HostFormatState& HostFormat() { return hostFormat_; }
 
     static const std::array<SwitchControl, 4>& Switches();
 
@@ -130,6 +136,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     CommandTable commands_;
     std::unordered_map<UINT, MessageHandler> messages_;
+    SwitchHandler onSwitch_;
     Formatter formatter_;
 
     // Kept for the whole run: the host-format state every enumeration of the

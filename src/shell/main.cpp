@@ -4,14 +4,19 @@
 #include <windows.h>
 
 #include "shell/kestrel.h"
+#include "shell/kestrel_snippets.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     tabwright::Kestrel kestrel(instance);
     if (!kestrel.Create()) return 1;
+    tabwright::KestrelSnippets snippets(kestrel);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the access keys move between the main window's controls.
-        if (IsDialogMessageW(kestrel.Handle(), &message)) continue;
+        // Tab and the access keys move between the controls of the window
+        // the message is for: the main window, the settings dialog or the
+        // About box.
+        HWND window = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (window && IsDialogMessageW(window, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
