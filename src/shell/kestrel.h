@@ -88,9 +88,6 @@ public:
     void ShowLog(std::u16string_view text) override;
     std::u16string LogText() const;
 
-    // What the last enumeration of the clipboard found of C/SIDE's format.
-    HostFormatState& HostFormat() { return hostFormat_; }
-
     static const std::array<SwitchControl, 4>& Switches();
 
 private:
