@@ -59,6 +59,9 @@ public:
 
     HWND Handle() const { return hwnd_; }
     CommandTable& Commands() { return commands_; }
+    // Whether the clipboard carried C/SIDE's format at its last enumeration;
+    // every CClipboard of the program writes it.
+    HostFormatState& HostFormat() { return hostFormat_; }
     // Answers a window message other than a menu command.
     void On(UINT message, MessageHandler handler) { messages_[message] = std::move(handler); }
     // Told each time a switch is set, by the user or at start-up.
@@ -84,9 +87,6 @@ public:
     // The log box Text1.
     void ShowLog(std::u16string_view text) override;
     std::u16string LogText() const;
-
-    // What the last enumeration of the clipboard found of C/SIDE's format.
-    HostFormatState& HostFormat() { return hostFormat_; }
 
     static const std::array<SwitchControl, 4>& Switches();
 
