@@ -24,7 +24,7 @@ HICON SolidIcon(COLORREF colour, int size) {
     return icon;
 }
 
-COLORREF DrawnColour(HICON icon) {
+COLORREF DrawnOnWhite(const std::function<void(HDC dc, int size)>& draw) {
     constexpr int kSize = 16;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -33,12 +33,18 @@ COLORREF DrawnColour(HICON icon) {
     HGDIOBJ old = SelectObject(dc, canvas);
     RECT all{0, 0, kSize, kSize};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIconEx(dc, 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL);
+    draw(dc, kSize);
     COLORREF colour = GetPixel(dc, kSize / 2, kSize / 2);
     SelectObject(dc, old);
     DeleteObject(canvas);
     DeleteDC(dc);
     return colour;
+}
+
+COLORREF DrawnColour(HICON icon) {
+    return DrawnOnWhite([icon](HDC dc, int size) {
+        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    });
 }
 
 }  // namespace tabwright::test

@@ -3,10 +3,16 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace tabwright::test {
 
 // A square, fully opaque icon, owned by the caller.
 HICON SolidIcon(COLORREF colour, int size);
+
+// The colour at the centre of what draw paints on a white 16x16 canvas,
+// given the canvas and its size; white when it paints nothing.
+COLORREF DrawnOnWhite(const std::function<void(HDC dc, int size)>& draw);
 
 // The colour at the centre of what the icon draws on a white background;
 // white when it draws nothing.

@@ -20,21 +20,10 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // The colour at the centre of what the picture draws on a white background.
 COLORREF PixelDrawnBy(const Picture& picture, bool* drew = nullptr) {
-    constexpr int kSize = 16;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, kSize, kSize);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    RECT all{0, 0, kSize, kSize};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    bool ok = picture.Draw(dc, 0, 0, kSize, kSize);
-    if (drew) *drew = ok;
-    COLORREF colour = GetPixel(dc, kSize / 2, kSize / 2);
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    return colour;
+    return test::DrawnOnWhite([&](HDC dc, int size) {
+        const bool ok = picture.Draw(dc, 0, 0, size, size);
+        if (drew) *drew = ok;
+    });
 }
 
 bool IconIsValid(HICON icon) {
