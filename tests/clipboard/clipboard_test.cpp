@@ -1,0 +1,131 @@
+// The clipboard classes on the real clipboard of the Wine session: C/SIDE's
+// format, the text read and written, and a clipboard held by another program.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "clipboard/clipboard.h"
+#include "desktop.h"
+
+namespace tabwright::test {
+namespace {
+
+using Blocks = std::vector<std::pair<UINT, std::string>>;
+
+std::string Bytes(std::u16string_view units) {
+    return std::string(reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t));
+}
+
+std::u16string Decimal(UINT number) { return Utf16(std::to_string(number)); }
+
+class ClipboardTest : public testing::Test {
+protected:
+    ~ClipboardTest() override { DestroyWindow(owner_); }
+
+    // Replaces the clipboard's content by blocks of exactly these bytes.
+    void Put(const Blocks& blocks) {
+        ASSERT_TRUE(OpenClipboard(other_));
+        EmptyClipboard();
+        for (const auto& [format, bytes] : blocks) {
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+            std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+            GlobalUnlock(block);
+            SetClipboardData(format, block);
+        }
+        CloseClipboard();
+    }
+    // The whole block of a format; empty when there is none.
+    static std::string Block(UINT format) {
+        std::string bytes;
+        if (!OpenClipboard(nullptr)) return "(held)";
+        if (HANDLE block = GetClipboardData(format)) {
+            bytes.assign(static_cast<const char*>(GlobalLock(block)), GlobalSize(block));
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+        return bytes;
+    }
+
+    HWND owner_ = CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    HWND other_ = CreateWindowExW(0, L"STATIC", L"other", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    HostFormatState state_;
+    CClipboard clip_{state_, owner_};
+};
+
+// Registered names are shared by the whole session and compared without
+// regard to case, so each row registers a name of its own.
+TEST_F(ClipboardTest, OnlyAFormatNamedAlSourceInTheseLettersIsCSides) {
+    const std::pair<const wchar_t*, bool> names[] = {
+        {L"AL-Source", true},          {L"AL-Source Editor", true}, {L"al-source lower", false},
+        {L"AL-SOURCE capitals", false}, {L"AL Source", false},       {L"My AL-Source", false},
+    };
+    UINT lastHost = 0;
+    for (const auto& [name, host] : names) {
+        const UINT format = RegisterClipboardFormatW(name);
+        Put({{CF_TEXT, std::string("x", 2)}, {format, "OBJECT"}});
+        EXPECT_EQ(clip_.ALS(), host) << testing::PrintToString(std::wstring(name));
+        if (host) lastHost = format;
+        // The number stays that of the last host format ever seen.
+        EXPECT_EQ(state_.ALSourceFormat, Decimal(lastHost)) << testing::PrintToString(std::wstring(name));
+    }
+}
+
+TEST_F(ClipboardTest, TextIsReadInTheAnsiCodePageUpToItsFirstZeroAndNeverPastItsBlock) {
+    const UINT host = RegisterClipboardFormatW(L"AL-Source Read");
+    const std::pair<Blocks, std::u16string> cases[] = {
+        {{{CF_TEXT, std::string("\xc6 \xd8 \xe9 \x80", 8)}}, u"\u00c6 \u00d8 \u00e9 \u20ac"},
+        // The ANSI form comes first: what code page 1252 lacks arrives as "?".
+        {{{CF_UNICODETEXT, Bytes(u"\u00c6 \u4e2d = 1;") + std::string(2, '\0')}}, u"\u00c6 ? = 1;"},
+        {{{CF_TEXT, std::string("BEGIN\0END;", 11)}}, u"BEGIN"},
+        {{{host, std::string("x := \xe6;", 9)}}, u"x := \u00e6;"},
+        {{{host, std::string(7, 'x')}}, std::u16string(7, u'x')},
+        {{{host, std::string(4093, 'x')}}, std::u16string(4093, u'x')},
+        {{{host, std::string("host", 5)}, {CF_TEXT, std::string("text", 5)}}, u"text"},
+        {{{RegisterClipboardFormatW(L"Tabwright no text"), "z"}}, u""},
+        {{}, u""},
+    };
+    for (const auto& [blocks, text] : cases) {
+        Put(blocks);
+        clip_.ALS();
+        EXPECT_EQ(clip_.GetText(), text) << testing::PrintToString(blocks.empty() ? "" : blocks[0].second);
+    }
+}
+
+TEST_F(ClipboardTest, ReplacingLeavesBothTextFormsEachWithOneZero) {
+    Put({{CF_TEXT, std::string("old", 4)}, {RegisterClipboardFormatW(L"AL-Source Replaced"), "OBJECT"}});
+    const std::pair<std::u16string, std::string> texts[] = {{u"\u00c6 := 1;", "\xc6 := 1;"}, {u"", ""}};
+    for (const auto& [text, ansi] : texts) {
+        ASSERT_TRUE(clip_.ReplaceWithText(text));
+        EXPECT_FALSE(clip_.ALS());
+        EXPECT_EQ(Block(CF_TEXT), ansi + '\0');
+        EXPECT_EQ(Block(CF_UNICODETEXT), Bytes(text) + std::string(2, '\0'));
+        EXPECT_EQ(GetClipboardOwner(), owner_);
+    }
+}
+
+TEST_F(ClipboardTest, EveryOperationClosesTheClipboardAndGivesUpAtOnceWhileAnotherProgramHoldsIt) {
+    Put({{CF_TEXT, std::string("x := 1;", 8)}, {RegisterClipboardFormatW(L"AL-Source Held"), "OBJECT"}});
+    const std::function<bool()> operations[] = {
+        [&] { return clip_.ALS(); },
+        [&] { return clip_.Formats().Count() > 0; },
+        [&] { return !clip_.GetText().empty(); },
+        [&] { return clip_.ReplaceWithText(u"new"); },
+        [&] { return clip_.Clear(); },
+    };
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Held());
+        const auto start = std::chrono::steady_clock::now();
+        for (const auto& operation : operations) EXPECT_FALSE(operation());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    }
+    EXPECT_EQ(clip_.GetText(), u"x := 1;");
+    for (std::size_t i = 0; i < std::size(operations); ++i) {
+        EXPECT_TRUE(operations[i]()) << "operation " << i;
+        EXPECT_TRUE(ClipboardHolder().Held()) << "operation " << i << " left the clipboard open";
+    }
+}
+
+}  // namespace
+}  // namespace tabwright::test

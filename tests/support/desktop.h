@@ -1,0 +1,90 @@
+// What the Windows tests share: waits that keep this thread's messages
+// flowing, programs started beside the test, the clipboard as another
+// program sees it, and the program's registry values.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tabwright::test {
+
+using namespace std::chrono_literals;
+using Duration = std::chrono::milliseconds;
+
+// Handles this thread's messages until done() holds or the time is up: a
+// program that empties a clipboard we own waits for our answer.
+bool WaitFor(const std::function<bool()>& done, Duration limit = 10s);
+bool HoldsFor(const std::function<bool()>& condition, Duration period = 1s);
+
+// A program from the test's folder, ended when the object goes.
+class Program {
+public:
+    Program(const std::wstring& file, const std::wstring& arguments);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    long Wait(Duration limit = 30s);  // the exit code; -1 while it runs
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+long Helper(const std::wstring& arguments);  // cside_helper.exe, run to its end
+std::wstring Beside(const std::wstring& file);  // the path of a file in the test's folder
+HWND WindowOf(DWORD process, const wchar_t* className, Duration limit = 10s);
+std::u16string TextOf(HWND window);
+std::u16string Utf16(std::string_view ascii);
+
+// Presses the keys through SendInput in order and lets go of them the other
+// way round: {VK_CONTROL, 'H'} is Ctrl+H.
+void Press(const std::vector<WORD>& keys);
+
+inline constexpr wchar_t kHostFormat[] = L"AL-Source Code";
+// Replaces the clipboard's content by the bytes as ANSI text and, unless
+// format is null, under that registered format, as C/SIDE's editor does.
+bool Copy(std::string_view code, const wchar_t* format = kHostFormat);
+std::u16string ClipboardText();
+bool HostFormatOnClipboard();  // asked without opening the clipboard
+
+// Holds the clipboard open from a thread and window of its own until the
+// object goes, after copying the code onto it unless that is null.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(const char* code = nullptr);
+    ~ClipboardHolder();
+    bool Held() const { return held_; }  // false: others kept it for seconds
+
+private:
+    HANDLE ready_;
+    HANDLE release_;
+    std::atomic<bool> held_{false};
+    std::thread thread_;
+};
+
+// A top-level window of this thread with a class of its own, off the
+// screen, so that Wine needs no window manager to hide or destroy it.
+struct WindowCloser {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using TestWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
+TestWindow OpenWindow(const wchar_t* className, const wchar_t* caption, HWND owner = nullptr,
+                      HICON classSmallIcon = nullptr);
+
+// Values under HKEY_CURRENT_USER\Software\Quillmark and the Run value
+// "Quillmark"; nothing when missing. Every test starts without them, and the
+// user's come back after the last.
+std::optional<std::wstring> Setting(const wchar_t* name);
+void SetSetting(const wchar_t* name, const std::wstring& value);
+std::optional<std::wstring> RunValue();
+
+}  // namespace tabwright::test
