@@ -104,15 +104,31 @@ Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column)
             "BEGIN without its END at column " + std::to_string(column + 1)};
 }
 
-// Moves the body left by its base column, formats it, moves it back.
-// Empty lines stay empty; a result that would run into the END line is
-// not used.
+// A line split into its text without the blanks before the break, and the
+// break itself.
+struct LineParts {
+    std::string_view text;
+    std::string_view lineBreak;
+};
+
+LineParts Parts(std::string_view line) {
+    std::size_t breakAt = line.size();
+    if (breakAt > 0 && line[breakAt - 1] == '\n') --breakAt;
+    if (breakAt > 0 && line[breakAt - 1] == '\r') --breakAt;
+    std::size_t end = breakAt;
+    while (end > 0 && line[end - 1] == ' ') --end;
+    return {line.substr(0, end), line.substr(breakAt)};
+}
+
+// Moves the body left by its base column, formats it, moves it back. No
+// line keeps blanks before its break, so empty lines stay empty; a result
+// that would run into the END line is not used.
 std::string FormatBody(const std::vector<Line>& lines, const Body& body, std::size_t base,
                        const std::string& original, CodeFormatter& formatter) {
     std::string code;
     for (std::size_t i = body.first; i < body.end; ++i) {
-        const std::string_view whole = lines[i].whole;
-        code.append(whole.substr(std::min(base, lines[i].indent)));
+        const LineParts parts = Parts(lines[i].whole.substr(std::min(base, lines[i].indent)));
+        code.append(parts.text).append(parts.lineBreak);
     }
     const std::string formatted = formatter.Format(code);
     if (!formatted.ends_with('\n')) return original;
@@ -122,9 +138,9 @@ std::string FormatBody(const std::vector<Line>& lines, const Body& body, std::si
     std::size_t pos = 0;
     while (pos < formatted.size()) {
         const std::size_t end = formatted.find('\n', pos) + 1;
-        const std::string_view line = std::string_view(formatted).substr(pos, end - pos);
-        if (line != "\n" && line != "\r\n") out.append(base, ' ');
-        out.append(line);
+        const LineParts parts = Parts(std::string_view(formatted).substr(pos, end - pos));
+        if (!parts.text.empty()) out.append(base, ' ').append(parts.text);
+        out.append(parts.lineBreak);
         pos = end;
     }
     return out;
