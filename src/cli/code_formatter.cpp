@@ -24,31 +24,29 @@ std::u16string CodeFormatter::FormatLines(std::u16string_view original, const Li
     const std::u16string formatted = Run(text);
     host_.recordLines = false;
 
-    // Each line's output goes with its input; output made after the input's
-    // end (a leading break moved there) goes with the last line. Should the
-    // ends not add up, the text is one piece.
+    // Each line's output goes with its input. Output made after the input's
+    // end is the leading break the engine moves there: it goes with the
+    // first line. Should the ends not add up, the text is one piece.
     std::vector<Host::LineEnd> pieces;
-    for (const Host::LineEnd& end : host_.lineEnds) {
-        if (!pieces.empty() && pieces.back().input == end.input) pieces.back().output = end.output;
-        else pieces.push_back(end);
-    }
-    if (pieces.empty() || pieces.back().input != text.size()) pieces.assign(1, {text.size(), 0});
-    pieces.back().output = formatted.size();
+    for (const Host::LineEnd& end : host_.lineEnds)
+        if (pieces.empty() || pieces.back().input != end.input) pieces.push_back(end);
+    if (pieces.empty() || pieces.back().input != text.size()) pieces.assign(1, {text.size(), formatted.size()});
 
     std::u16string out;
     std::size_t in = 0, made = 0, line = 1;
+    bool firstTouched = false;
     for (const Host::LineEnd& end : pieces) {
         const std::u16string_view piece = std::u16string_view(text).substr(in, end.input - in);
         const auto breaks = static_cast<std::size_t>(std::count(piece.begin(), piece.end(), u'\n'));
-        const std::size_t lastLine = line + breaks - (piece.ends_with(u'\n') ? 1 : 0);
-        if (Touches(ranges, line, lastLine))
-            out.append(std::u16string_view(formatted).substr(made, end.output - made));
-        else
-            out.append(piece);
+        const bool touched = Touches(ranges, line, line + breaks - (piece.ends_with(u'\n') ? 1 : 0));
+        firstTouched = firstTouched || (touched && in == 0);
+        if (touched) out.append(std::u16string_view(formatted).substr(made, end.output - made));
+        else out.append(piece);
         line += breaks;
         in = end.input;
         made = end.output;
     }
+    if (firstTouched) out.append(std::u16string_view(formatted).substr(made));
     return lf ? CrlfToLf(out) : out;
 }
 

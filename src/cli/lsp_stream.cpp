@@ -46,6 +46,7 @@ LspFrame ReadLspFrame(std::istream& in) {
             // Too long: skip to the end of that line and call the block bad.
             in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
             valid = false;
+            ++lines;
             continue;
         }
         if (line.empty()) {
