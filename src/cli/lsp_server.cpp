@@ -102,6 +102,7 @@ struct LspServer::State {
     bool initialized = false;
     bool shutDown = false;
     std::optional<int> exitCode;
+    std::vector<std::string> notices;  // window/showMessage, sent after the reply
 
     const std::u16string& Document(const json& params) {
         const auto it = documents.find(params.at("textDocument").at("uri").get<std::string>());
@@ -112,11 +113,14 @@ struct LspServer::State {
     json Format(const json& params, const LineRanges* ranges) {
         const std::u16string& text = Document(params);
         CodeFormatter formatter(settings);
-        const std::u16string formatted =
-            LooksLikeObjectExport(text) ? FormatObjectText(text, formatter, ranges).text
-            : ranges                    ? formatter.FormatLines(text, *ranges)
-                                        : formatter.FormatText(text);
-        return LineEdits(text, formatted);
+        if (!LooksLikeObjectExport(text))
+            return LineEdits(text, ranges ? formatter.FormatLines(text, *ranges) : formatter.FormatText(text));
+        const ObjectTextResult result = FormatObjectText(text, formatter, ranges);
+        for (const ObjectWarning& w : result.warnings)
+            notices.push_back(Dump({{"jsonrpc", "2.0"},
+                                    {"method", "window/showMessage"},
+                                    {"params", {{"type", 2}, {"message", "line " + std::to_string(w.line) + ": " + w.message}}}}));
+        return LineEdits(text, result.text);
     }
 
     json Call(const std::string& method, const json& params) {
@@ -208,15 +212,19 @@ std::vector<std::string> LspServer::Handle(std::string_view body) {
         }
         return {};
     }
+    std::vector<std::string> replies(1);
     try {
-        return {Dump({{"jsonrpc", "2.0"}, {"id", id}, {"result", state_->Call(method, params)}})};
+        replies[0] = Dump({{"jsonrpc", "2.0"}, {"id", id}, {"result", state_->Call(method, params)}});
     } catch (const RpcError& e) {
-        return {ErrorReply(id, e.code, e.message)};
+        replies[0] = ErrorReply(id, e.code, e.message);
     } catch (const json::exception& e) {
-        return {ErrorReply(id, kInvalidParams, e.what())};
+        replies[0] = ErrorReply(id, kInvalidParams, e.what());
     } catch (const std::exception& e) {
-        return {ErrorReply(id, kInternalError, e.what())};
+        replies[0] = ErrorReply(id, kInternalError, e.what());
     }
+    for (std::string& notice : state_->notices) replies.push_back(std::move(notice));
+    state_->notices.clear();
+    return replies;
 }
 
 int ServeLsp(std::istream& in, std::ostream& out, const FormatSettings& settings) {

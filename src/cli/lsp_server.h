@@ -22,8 +22,9 @@ public:
     explicit LspServer(const FormatSettings& settings);
     ~LspServer();
 
-    // Handles one message; gives the messages to send back (none for a
-    // notification). Bad input is answered with a JSON-RPC error.
+    // Handles one message; gives what to send back: the reply to a request
+    // (a JSON-RPC error for bad input), then any window/showMessage notices.
+    // A notification gets nothing.
     std::vector<std::string> Handle(std::string_view body);
 
     // Set once the exit notification came: 0 after a shutdown request, else 1.

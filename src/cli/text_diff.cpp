@@ -41,7 +41,6 @@ std::vector<LineHunk> DiffLineIds(const std::vector<std::size_t>& before,
     if (a.empty() && b.empty()) return {};
 
     dtl::Diff<std::size_t> diff(a, b);
-    diff.onHuge();
     diff.compose();
     std::vector<LineHunk> hunks;
     std::size_t i = head, j = head;

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The hooks of .pre-commit-hooks.yaml, run by the real pre-commit from a
+# throw-away hook repository (file://): an unformatted export stops the
+# commit (tabwright-format leaves it formatted, tabwright-check as it was),
+# a formatted one is committed, other .txt files are never touched. Then
+# scripts/tabwright-format-diff formats only the body a change touched.
+set -euo pipefail
+tool=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/objects.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work PRE_COMMIT_HOME=$work/cache PATH=$(dirname "$tool"):$PATH GIT_CONFIG_NOSYSTEM=1
+git config --global user.name Tester && git config --global user.email tester@example.invalid
+git init -q "$work/hooks" && cp "$here/../../.pre-commit-hooks.yaml" "$work/hooks/"
+git -C "$work/hooks" add . && git -C "$work/hooks" commit -qm hooks
+write_object "$work/raw" && cp "$work/raw" "$work/formatted" && "$tool" -i "$work/formatted"
+printf 'IF notes THEN\r\nnot code;\r\n' >"$work/notes"
+for hook in tabwright-format tabwright-check; do
+  git init -q "$work/$hook" && cd "$work/$hook"
+  printf 'repos:\n- repo: file://%s\n  rev: %s\n  hooks:\n  - id: %s\n' \
+    "$work/hooks" "$(git -C "$work/hooks" rev-parse HEAD)" "$hook" >.pre-commit-config.yaml
+  pre-commit install >/dev/null
+  cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt && git add .
+  if git commit -qm unformatted >log 2>&1; then echo "$hook let an unformatted export in"; exit 1; fi
+  want=raw && [[ $hook == tabwright-format ]] && want=formatted
+  cmp COD50010.TXT "$work/$want" && cmp notes.txt "$work/notes" && grep -q "COD50010.TXT:16: would change\|files were modified" log
+  cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted
+done
+git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && git add . && git commit -qm raw
+awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' COD50010.TXT >edited && mv edited COD50010.TXT && git add .
+"$tool" --lines=38:38 COD50010.TXT >want && "$here/../../scripts/tabwright-format-diff" && cmp COD50010.TXT want
