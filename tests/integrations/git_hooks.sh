@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The hooks of .pre-commit-hooks.yaml, run by the real pre-commit from a
-# throw-away hook repository (file://): an unformatted export stops the
-# commit (tabwright-format leaves it formatted, tabwright-check as it was),
-# a formatted one is committed, other .txt files are never touched. Then
-# scripts/tabwright-format-diff formats only the body a change touched.
+# pre-commit runs the hooks from a file:// clone: an unformatted export stops
+# the commit (tabwright-format formats it), a formatted one passes, other
+# .txt files stay. Then tabwright-format-diff formats only the changed body.
 set -euo pipefail
 tool=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,15 +15,14 @@ git -C "$work/hooks" add . && git -C "$work/hooks" commit -qm hooks
 write_object "$work/raw" && cp "$work/raw" "$work/formatted" && "$tool" -i "$work/formatted"
 printf 'IF notes THEN\r\nnot code;\r\n' >"$work/notes"
 for hook in tabwright-format tabwright-check; do
-  git init -q "$work/$hook" && cd "$work/$hook"
+  git init -q "$work/$hook" && cd "$work/$hook" && cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt
   printf 'repos:\n- repo: file://%s\n  rev: %s\n  hooks:\n  - id: %s\n' \
     "$work/hooks" "$(git -C "$work/hooks" rev-parse HEAD)" "$hook" >.pre-commit-config.yaml
-  pre-commit install >/dev/null
-  cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt && git add .
+  pre-commit install >/dev/null && git add .
   if git commit -qm unformatted >log 2>&1; then echo "$hook let an unformatted export in"; exit 1; fi
   want=raw && [[ $hook == tabwright-format ]] && want=formatted
   cmp COD50010.TXT "$work/$want" && cmp notes.txt "$work/notes" && grep -q "COD50010.TXT:16: would change\|files were modified" log
-  cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted
+  cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted >/dev/null
 done
 git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && git add . && git commit -qm raw
 awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' COD50010.TXT >edited && mv edited COD50010.TXT && git add .

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Headless Neovim formats an export through tabwright-format --lsp: the
-# buffer it writes must be byte for byte the file -i writes.
+# Headless Neovim's own client formats an export through tabwright-format
+# --lsp: the buffer it writes must be byte for byte the file -i writes.
 set -euo pipefail
 tool=$(realpath "$1")
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/objects.sh"
+source "$(dirname "$0")/objects.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-write_object "$work/COD50010.TXT" && cp "$work/COD50010.TXT" "$work/want.txt" && "$tool" -i "$work/want.txt"
-HOME=$work XDG_STATE_HOME=$work XDG_CACHE_HOME=$work TOOL=$tool IN=$work/COD50010.TXT OUT=$work/got.txt \
-  timeout 60 nvim --headless --clean -n -i NONE -c "luafile $here/neovim_format.lua" </dev/null
-cmp "$work/want.txt" "$work/got.txt"
+write_object "$work/COD50010.TXT" && cp "$work/COD50010.TXT" "$work/want" && "$tool" -i "$work/want"
+cat >"$work/format.lua" <<'LUA'
+-- An error leaves OUT unwritten, and cmp fails.
+local id = vim.lsp.start_client({ name = 'tabwright', cmd = { os.getenv('TOOL'), '--lsp' } })
+assert(vim.lsp.buf_attach_client(0, id) and vim.wait(5000, function() return vim.lsp.get_client_by_id(id).initialized end))
+vim.lsp.buf.formatting_sync(nil, 5000)
+vim.cmd('write! ' .. vim.fn.fnameescape(os.getenv('OUT')))
+LUA
+HOME=$work XDG_STATE_HOME=$work XDG_CACHE_HOME=$work TOOL=$tool OUT=$work/got \
+  timeout 60 nvim --headless --clean -n -i NONE -c "luafile $work/format.lua" -c 'qall!' "$work/COD50010.TXT" </dev/null
+cmp "$work/want" "$work/got"

@@ -2,16 +2,13 @@
 # in CR LF with one procedure per bundled example (long lines, CASE, nested
 # blocks, quoted texts) and a text constant in the OEM code page.
 write_object() {
-  local examples n=0 file
-  examples=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../examples" && pwd)
+  local n=0 file
   {
     printf 'OBJECT Codeunit 50010 Credit Check\n{\n  PROPERTIES\n  {\n    OnRun=BEGIN\n'
     printf "            MESSAGE('Pr\x81fung: %%1',\"No.\");\n          END;\n\n  }\n  CODE\n  {\n"
-    for file in "$examples"/*.txt; do
-      n=$((n + 1))
-      printf '\n    PROCEDURE Example%d@%d();\n    BEGIN\n' "$n" "$n"
-      tr -d '\r' <"$file" | sed 's/^ */      /'
-      printf '    END;\n'
+    for file in "$(dirname "${BASH_SOURCE[0]}")"/../../examples/*.txt; do
+      printf '\n    PROCEDURE Example%d@%d();\n    BEGIN\n' $((++n)) $n
+      tr -d '\r' <"$file" | sed 's/^ */      /' && printf '    END;\n'
     done
     printf '\n    BEGIN\n    {\n      Changed by the tests.\n    }\n    END.\n  }\n}\n'
   } | sed 's/$/\r/' >"$1"
