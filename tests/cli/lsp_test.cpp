@@ -33,7 +33,7 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
         // U+1F600 takes two UTF-16 units: the edit ends at column 10.
         {Open("a", R"(IF a THEN\r\nb:='\u00fc\u20ac\ud83d\ude00';)"), ""},
         {Format(3, "a"), R"("result":[{"newText":"  b := 'ü€😀';","range":{"end":{"character":10,"line":1},"start":{"character":0,"line":1}}}])"},
-        {Open("b", R"(IF a THEN BEGIN\r\nb;\r\nc;\r\nEND;\r\n)"), ""},
+        {Open("b", R"(IF a THEN BEGIN\r\nb;\r\nc;\r\nd;\r\nEND;\r\n)"), ""},
         {Format(4, "b", lines23), R"([{"newText":"  c;\r\n","range":{"end":{"character":0,"line":3},"start":{"character":0,"line":2}}}])"},
         {Open("c", "OBJECT Codeunit 1 X" + code + R"(    END;\r\n  }\r\n)"), ""},
         {Format(5, "c"), R"([{"newText":"        b;\r\n","range":{"end":{"character":0,"line":7},"start":{"character":0,"line":6}}}])"},
@@ -62,7 +62,7 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
 
 TEST(LspTest, FramedStreamsEndCleanly) {
     const auto framed = [](const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body; };
-    const std::string init = framed(Call(1, "initialize", "{}")), exit = framed(R"({"jsonrpc":"2.0","method":"exit"})");
+    const std::string init = framed(Call(1, "initialize", "{}")), exit = framed(Call(0, "exit", "null"));
     const struct {
         std::string stream;
         int status, replies;
@@ -71,6 +71,7 @@ TEST(LspTest, FramedStreamsEndCleanly) {
         {"Content-Length: x\r\n\r\n" + init + "Content-Type: a\r\n\r\n" + exit, 1, 3},
         {"content-length: 3\nContent-Type: utf-8\n\n[1]" + init + "Content-Length: 99\r\n\r\n{", 1, 2},
         {"Content-Length: 99999999999999\r\n\r\n" + init, 1, 0},
+        {std::string(5000, 'x') + "\r\n\r\n" + init, 1, 2},
     };
     for (const auto& row : table) {
         std::istringstream in(row.stream);

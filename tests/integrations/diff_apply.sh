@@ -3,11 +3,7 @@
 # the files -i writes: CR LF and LF breaks, no final break, exports and
 # plain code, files named and standard input.
 set -euo pipefail
-tool=$(realpath "$1")
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/objects.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.sh" "$1"
 mkdir -p "$work/in/sub" && cd "$work" && cp "$here"/../../examples/*.txt in/sub/ && write_object in/COD50010.TXT
 for f in in/COD50010.TXT in/sub/*.txt; do
   tr -d '\r' <"$f" >"${f%.*}-lf.txt" && head -c -2 "$f" >"${f%.*}-open.txt" && head -c -1 "${f%.*}-lf.txt" >"${f%.*}-lf-open.txt"

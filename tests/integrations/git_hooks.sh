@@ -3,11 +3,7 @@
 # the commit (tabwright-format formats it), a formatted one passes, other
 # .txt files stay. Then tabwright-format-diff formats only the changed body.
 set -euo pipefail
-tool=$(realpath "$1")
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/objects.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.sh" "$1"
 export HOME=$work PRE_COMMIT_HOME=$work/cache PATH=$(dirname "$tool"):$PATH GIT_CONFIG_NOSYSTEM=1
 git config --global user.name Tester && git config --global user.email tester@example.invalid
 git init -q "$work/hooks" && cp "$here/../../.pre-commit-hooks.yaml" "$work/hooks/"

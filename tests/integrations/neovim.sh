@@ -2,10 +2,7 @@
 # Headless Neovim's own client formats an export through tabwright-format
 # --lsp: the buffer it writes must be byte for byte the file -i writes.
 set -euo pipefail
-tool=$(realpath "$1")
-source "$(dirname "$0")/objects.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.sh" "$1"
 write_object "$work/COD50010.TXT" && cp "$work/COD50010.TXT" "$work/want" && "$tool" -i "$work/want"
 cat >"$work/format.lua" <<'LUA'
 -- An error leaves OUT unwritten, and cmp fails.
