@@ -55,9 +55,9 @@ TEST(LinesTest, CheckNamesTheFirstChangedLineOfEachBodyOrFile) {
     EXPECT_EQ(RunCli({"--check"}, RunCli({}, kCode).out).err, "");
 }
 
-TEST(LinesTest, BadCombinationsAreUsageErrors) {
+TEST(LinesTest, BadRangesAndCombinationsAreUsageErrors) {
     for (auto args : {std::initializer_list<std::string>{"--lines=0:3"}, {"--lines=5:2"}, {"--lines=1:x"},
-                      {"--lines=1:2", "a", "b"}, {"--shift-left", "--lines=1:2"}, {"--check", "--diff"}, {"--lsp", "a"}})
+                      {"--lines=1:2", "a", "b"}, {"--check", "--diff"}, {"--lsp", "a"}})
         EXPECT_EQ(RunCli(args, kCode).status, 2) << *args.begin();
 }
 
