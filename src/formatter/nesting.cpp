@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 
 #include "formatter/formatter.h"
@@ -53,7 +54,9 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
     // line's indentation), otherwise it is moved to the end.
     std::u16string moved;
     std::u16string_view text = input;
+    std::size_t skipped = 0;  // input characters before text's first
     if (input.substr(0, 2) == u"\r\n") {
+        skipped = 2;
         if (input[2] == u' ') {
             text = input.substr(2);
         } else {
@@ -142,6 +145,7 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
             ++s.blockDepth;
             s.openBlock = false;
         }
+        host.LineDone(std::min(cutter.Position() + skipped, input.size()), out.size());
     } while (!cutter.Done());
 
     search_ = InstrNew();
