@@ -1,18 +1,21 @@
 // libFuzzer target: any text through re-indentation (with and without
 // operator spacing) and block shift must keep its code, and formatting
-// formatted code must change nothing.
+// formatted code must change nothing; any byte stream given to the language
+// server must be answered without a crash.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 #include "../tests/formatter/format_invariant.h"
+#include "cli/lsp_server.h"
 #include "formatter/formatter.h"
 
 namespace {
 
-// The first byte chooses the routine; the rest is read as 16-bit units so
-// that every character, surrogates included, can appear.
+// The first byte chooses the routine; for the engine the rest is read as
+// 16-bit units so that every character, surrogates included, can appear.
 std::u16string ToText(const std::uint8_t* data, std::size_t size) {
     std::u16string text(size / 2, u'\0');
     std::memcpy(text.data(), data, text.size() * 2);
@@ -33,7 +36,13 @@ void Check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const std::uint8_t mode = data[0] % 4;
+    const std::uint8_t mode = data[0] % 5;
+    if (mode == 4) {
+        std::istringstream in(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+        std::ostringstream out;
+        tabwright::cli::ServeLsp(in, out, {});
+        return 0;
+    }
     const std::u16string text = ToText(data + 1, size - 1);
     using tabwright::test::SameCode;
     static tabwright::Formatter formatter;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -198,9 +199,14 @@ private:
 // blanks follow is dropped (the blanks are the first line's indentation),
 // the others move to the end. All of a run of them at once, so that the
 // result does not begin with a break again.
-std::u16string_view WithoutLeadingBreaks(std::u16string_view input, std::u16string& moved) {
+std::size_t LeadingBreaks(std::u16string_view input) {
     std::size_t breaks = 0;
     while (input.substr(2 * breaks, 2) == u"\r\n") ++breaks;
+    return breaks;
+}
+
+std::u16string_view WithoutLeadingBreaks(std::u16string_view input, std::u16string& moved) {
+    std::size_t breaks = LeadingBreaks(input);
     if (breaks == 0) return input;
     const std::u16string_view rest = input.substr(2 * breaks);
     if (!rest.empty() && rest[0] == u' ') --breaks;
@@ -224,6 +230,9 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
 
     std::u16string moved;
     const std::u16string_view text = WithoutLeadingBreaks(input, moved);
+    // Input characters before the first of text: the leading breaks, which
+    // count with the first line.
+    const std::size_t skipped = 2 * LeadingBreaks(input);
 
     std::u16string out;
     out.reserve(text.size() + text.size() / 2);
@@ -238,6 +247,7 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
         const bool lfcr = EndsWith(raw, u"\n\r") || (lastEndedLfCr && !EndsWith(raw, u"\r\n"));
         run.Line(raw, first, lfcr ? u"\n\r" : u"\r\n");
         lastEndedLfCr = EndsWith(raw, u"\n\r");
+        host.LineDone(std::min(cutter.Position() + skipped, input.size()), out.size());
     } while (!cutter.Done());
 
     search_ = InstrNew();
