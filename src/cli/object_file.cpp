@@ -107,15 +107,31 @@ Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column)
             "BEGIN without its END at column " + std::to_string(column + 1)};
 }
 
-// Moves the body left by its base column, formats it, moves it back.
-// Empty lines stay empty; a result that would run into the END line is
-// not used.
+// A line split into its text without the blanks before the break, and the
+// break itself.
+struct LineParts {
+    std::u16string_view text;
+    std::u16string_view lineBreak;
+};
+
+LineParts Parts(std::u16string_view line) {
+    std::size_t breakAt = line.size();
+    if (breakAt > 0 && line[breakAt - 1] == u'\n') --breakAt;
+    if (breakAt > 0 && line[breakAt - 1] == u'\r') --breakAt;
+    std::size_t end = breakAt;
+    while (end > 0 && line[end - 1] == u' ') --end;
+    return {line.substr(0, end), line.substr(breakAt)};
+}
+
+// Moves the body left by its base column, formats it, moves it back. No
+// line keeps blanks before its break, so empty lines stay empty; a result
+// that would run into the END line is not used.
 std::u16string FormatBody(const std::vector<Line>& lines, const Body& body, std::size_t base,
                           const std::u16string& original, CodeFormatter& formatter) {
     std::u16string code;
     for (std::size_t i = body.first; i < body.end; ++i) {
-        const std::u16string_view whole = lines[i].whole;
-        code.append(whole.substr(std::min(base, lines[i].indent)));
+        const LineParts parts = Parts(lines[i].whole.substr(std::min(base, lines[i].indent)));
+        code.append(parts.text).append(parts.lineBreak);
     }
     const std::u16string formatted = formatter.FormatText(code);
     if (!formatted.ends_with(u'\n')) return original;
@@ -125,9 +141,9 @@ std::u16string FormatBody(const std::vector<Line>& lines, const Body& body, std:
     std::size_t pos = 0;
     while (pos < formatted.size()) {
         const std::size_t end = formatted.find(u'\n', pos) + 1;
-        const std::u16string_view line = std::u16string_view(formatted).substr(pos, end - pos);
-        if (line != u"\n" && line != u"\r\n") out.append(base, u' ');
-        out.append(line);
+        const LineParts parts = Parts(std::u16string_view(formatted).substr(pos, end - pos));
+        if (!parts.text.empty()) out.append(base, u' ').append(parts.text);
+        out.append(parts.lineBreak);
         pos = end;
     }
     return out;
