@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/line_ranges.h"
 #include "cli/options.h"
 #include "formatter/formatter.h"
 
@@ -21,19 +22,39 @@ class CodeFormatter {
 public:
     explicit CodeFormatter(const FormatSettings& settings);
 
-    // Formats bytes as one clipboard text. A text whose breaks are all bare
-    // LF is formatted with CR LF breaks and given back with LF.
+    // Formats bytes as one clipboard text, one byte per character. A text
+    // whose breaks are all bare LF is formatted with CR LF breaks and given
+    // back with LF.
     std::string Format(std::string_view bytes);
+    std::u16string FormatText(std::u16string_view text);
+
+    // Re-indents only the lines that touch a range; they come out as
+    // formatting the whole text would make them, every other line stays.
+    std::u16string FormatLines(std::u16string_view text, const LineRanges& ranges);
 
     // The trace labels of every run so far, in order, when tracing is on.
     const std::vector<std::string>& Trace() const { return trace_; }
 
 private:
+    // Keeps the trace and, while asked to, where each line ended.
+    class Host : public TraceRecorder {
+    public:
+        using TraceRecorder::TraceRecorder;
+        void LineDone(std::size_t inputEnd, std::size_t outputEnd) override {
+            if (recordLines) lineEnds.push_back({inputEnd, outputEnd});
+        }
+        struct LineEnd {
+            std::size_t input, output;
+        };
+        bool recordLines = false;
+        std::vector<LineEnd> lineEnds;
+    };
+
     std::u16string Run(std::u16string_view text);
 
     FormatSettings settings_;
     Formatter formatter_;
-    TraceRecorder host_;
+    Host host_;
     std::vector<std::string> trace_;
 };
 

@@ -1,9 +1,13 @@
 #include "cli/file_job.h"
 
+#include <algorithm>
+
+#include "cli/byte_text.h"
 #include "cli/code_formatter.h"
 #include "cli/file_io.h"
 #include "cli/object_file.h"
 #include "cli/run.h"
+#include "cli/text_diff.h"
 
 namespace tabwright::cli {
 namespace {
@@ -28,6 +32,17 @@ JobReport Failed(const Input& input, const std::string& why) {
     return r;
 }
 
+// The path a diff names: standard input is "-".
+std::string DiffName(const Input& input) {
+    if (input.standardInput) return "-";
+    std::string name = input.name;
+#ifdef _WIN32
+    std::replace(name.begin(), name.end(), '\\', '/');
+#endif
+    while (name.starts_with("./")) name.erase(0, 2);
+    return name;
+}
+
 }  // namespace
 
 int WorseStatus(int a, int b) { return Rank(a) >= Rank(b) ? a : b; }
@@ -40,22 +55,26 @@ JobReport FormatInput(const Input& input, const Options& options, const std::str
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
     // A folder may hold other .txt files than exports; those are not touched.
-    if (input.fromFolder && !isExport) return report;
+    if ((input.fromFolder || options.exportsOnly) && !isExport) return report;
 
     CodeFormatter formatter({options.action, options.sign, options.trace});
     std::string formatted;
     std::size_t changedBodies = 0;
+    std::vector<std::size_t> changedLines;
+    const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
     const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
     if (asObjects) {
-        ObjectFileResult result = FormatObjectFile(bytes, formatter);
+        ObjectFileResult result = FormatObjectFile(bytes, formatter, ranges);
         formatted = std::move(result.bytes);
         changedBodies = result.changedBodies;
+        changedLines = std::move(result.changedLines);
         for (const ObjectWarning& w : result.warnings)
             report.messages += std::string(kProgram) + input.name + ":" + std::to_string(w.line) +
                                ": warning: " + w.message + "\n";
         if (!result.warnings.empty()) report.status = kExitUndelimited;
     } else {
-        formatted = formatter.Format(bytes);
+        formatted = ranges ? Narrow(formatter.FormatLines(Widen(bytes), *ranges)) : formatter.Format(bytes);
+        if (formatted != bytes) changedLines.push_back(FirstChangedLine(bytes, formatted) + 1);
     }
     std::string trace;
     for (const std::string& label : formatter.Trace()) trace.append(label).append("\n");
@@ -69,6 +88,11 @@ JobReport FormatInput(const Input& input, const Options& options, const std::str
             report.listing += "\n";
             report.status = WorseStatus(report.status, kExitWouldChange);
         }
+        for (std::size_t line : changedLines)
+            report.messages += input.name + ":" + std::to_string(line) + ": would change\n";
+    } else if (options.diff) {
+        report.output = UnifiedDiff(bytes, formatted, DiffName(input));
+        if (changed) report.status = WorseStatus(report.status, kExitWouldChange);
     } else if (options.inPlace) {
         if (changed && !ReplaceFileContents(input.path, formatted, error)) {
             JobReport failed = Failed(input, error);

@@ -2,35 +2,38 @@
 
 #include <optional>
 
+#include "cli/byte_text.h"
+#include "cli/text_diff.h"
+
 namespace tabwright::cli {
 namespace {
 
 // One line of the file: its bytes with the break, and the content without it.
 struct Line {
-    std::string_view whole;
-    std::string_view content;
+    std::u16string_view whole;
+    std::u16string_view content;
     std::size_t indent = 0;  // leading blanks
     bool blank = false;      // nothing but blanks
 
-    std::string_view Trimmed() const {
-        std::string_view t = content.substr(indent);
-        while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    std::u16string_view Trimmed() const {
+        std::u16string_view t = content.substr(indent);
+        while (!t.empty() && t.back() == u' ') t.remove_suffix(1);
         return t;
     }
 };
 
-std::vector<Line> SplitLines(std::string_view bytes) {
+std::vector<Line> SplitLines(std::u16string_view text) {
     std::vector<Line> lines;
     std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find('\n', pos);
-        end = end == std::string_view::npos ? bytes.size() : end + 1;
+    while (pos < text.size()) {
+        std::size_t end = text.find(u'\n', pos);
+        end = end == std::u16string_view::npos ? text.size() : end + 1;
         Line l;
-        l.whole = bytes.substr(pos, end - pos);
+        l.whole = text.substr(pos, end - pos);
         l.content = l.whole;
-        if (l.content.ends_with('\n')) l.content.remove_suffix(1);
-        if (l.content.ends_with('\r')) l.content.remove_suffix(1);
-        while (l.indent < l.content.size() && l.content[l.indent] == ' ') ++l.indent;
+        if (l.content.ends_with(u'\n')) l.content.remove_suffix(1);
+        if (l.content.ends_with(u'\r')) l.content.remove_suffix(1);
+        while (l.indent < l.content.size() && l.content[l.indent] == u' ') ++l.indent;
         l.blank = l.indent == l.content.size();
         lines.push_back(l);
         pos = end;
@@ -38,21 +41,21 @@ std::vector<Line> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-bool IsNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+bool IsNameChar(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_';
 }
 
 // The column of the BEGIN that opens a body on this line: a BEGIN alone on
 // its line (procedures, and triggers after their VAR section), or a trigger
 // property "On...=BEGIN".
 std::optional<std::size_t> BeginColumn(const Line& line) {
-    const std::string_view t = line.Trimmed();
-    if (t == "BEGIN") return line.indent;
-    if (!t.ends_with("=BEGIN")) return std::nullopt;
+    const std::u16string_view t = line.Trimmed();
+    if (t == u"BEGIN") return line.indent;
+    if (!t.ends_with(u"=BEGIN")) return std::nullopt;
     std::size_t nameEnd = t.size() - 6;
     std::size_t nameStart = nameEnd;
     while (nameStart > 0 && IsNameChar(t[nameStart - 1])) --nameStart;
-    if (!t.substr(nameStart, nameEnd - nameStart).starts_with("On")) return std::nullopt;
+    if (!t.substr(nameStart, nameEnd - nameStart).starts_with(u"On")) return std::nullopt;
     return line.indent + nameEnd + 1;
 }
 
@@ -76,9 +79,9 @@ Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column)
     while (j < lines.size() && lines[j].blank) ++j;
 
     // The documentation trigger: braces at the BEGIN's column, then END.
-    if (j < lines.size() && lines[j].indent == column && lines[j].Trimmed().starts_with("{")) {
+    if (j < lines.size() && lines[j].indent == column && lines[j].Trimmed().starts_with(u"{")) {
         for (std::size_t k = j + 1; k < lines.size(); ++k)
-            if (lines[k].indent == column && lines[k].Trimmed() == "END.")
+            if (lines[k].indent == column && lines[k].Trimmed() == u"END.")
                 return {BodyKind::Documentation, first, k, 0, {}};
         return {BodyKind::Undelimited, first, lines.size(), at,
                 "documentation in braces without its END."};
@@ -90,9 +93,9 @@ Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column)
         if (l.blank) continue;
         if (l.indent == column + 1 && !shallow) shallow = j;
         if (l.indent > column) continue;
-        const std::string_view t = l.Trimmed();
-        if (l.indent == column && t == "END.") return {BodyKind::Documentation, first, j, 0, {}};
-        if (l.indent == column && t == "END;") {
+        const std::u16string_view t = l.Trimmed();
+        if (l.indent == column && t == u"END.") return {BodyKind::Documentation, first, j, 0, {}};
+        if (l.indent == column && t == u"END;") {
             if (shallow)
                 return {BodyKind::Undelimited, first, j + 1, *shallow,
                         "line not indented below its BEGIN"};
@@ -104,27 +107,43 @@ Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column)
             "BEGIN without its END at column " + std::to_string(column + 1)};
 }
 
-// Moves the body left by its base column, formats it, moves it back.
-// Empty lines stay empty; a result that would run into the END line is
-// not used.
-std::string FormatBody(const std::vector<Line>& lines, const Body& body, std::size_t base,
-                       const std::string& original, CodeFormatter& formatter) {
-    std::string code;
-    for (std::size_t i = body.first; i < body.end; ++i) {
-        const std::string_view whole = lines[i].whole;
-        code.append(whole.substr(std::min(base, lines[i].indent)));
-    }
-    const std::string formatted = formatter.Format(code);
-    if (!formatted.ends_with('\n')) return original;
+// A line split into its text without the blanks before the break, and the
+// break itself.
+struct LineParts {
+    std::u16string_view text;
+    std::u16string_view lineBreak;
+};
 
-    std::string out;
+LineParts Parts(std::u16string_view line) {
+    std::size_t breakAt = line.size();
+    if (breakAt > 0 && line[breakAt - 1] == u'\n') --breakAt;
+    if (breakAt > 0 && line[breakAt - 1] == u'\r') --breakAt;
+    std::size_t end = breakAt;
+    while (end > 0 && line[end - 1] == u' ') --end;
+    return {line.substr(0, end), line.substr(breakAt)};
+}
+
+// Moves the body left by its base column, formats it, moves it back. No
+// line keeps blanks before its break, so empty lines stay empty; a result
+// that would run into the END line is not used.
+std::u16string FormatBody(const std::vector<Line>& lines, const Body& body, std::size_t base,
+                          const std::u16string& original, CodeFormatter& formatter) {
+    std::u16string code;
+    for (std::size_t i = body.first; i < body.end; ++i) {
+        const LineParts parts = Parts(lines[i].whole.substr(std::min(base, lines[i].indent)));
+        code.append(parts.text).append(parts.lineBreak);
+    }
+    const std::u16string formatted = formatter.FormatText(code);
+    if (!formatted.ends_with(u'\n')) return original;
+
+    std::u16string out;
     out.reserve(formatted.size() + (body.end - body.first) * base);
     std::size_t pos = 0;
     while (pos < formatted.size()) {
-        const std::size_t end = formatted.find('\n', pos) + 1;
-        const std::string_view line = std::string_view(formatted).substr(pos, end - pos);
-        if (line != "\n" && line != "\r\n") out.append(base, ' ');
-        out.append(line);
+        const std::size_t end = formatted.find(u'\n', pos) + 1;
+        const LineParts parts = Parts(std::u16string_view(formatted).substr(pos, end - pos));
+        if (!parts.text.empty()) out.append(base, u' ').append(parts.text);
+        out.append(parts.lineBreak);
         pos = end;
     }
     return out;
@@ -133,16 +152,27 @@ std::string FormatBody(const std::vector<Line>& lines, const Body& body, std::si
 }  // namespace
 
 bool LooksLikeObjectExport(std::string_view bytes) { return bytes.starts_with("OBJECT "); }
+bool LooksLikeObjectExport(std::u16string_view text) { return text.starts_with(u"OBJECT "); }
 
-ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter) {
+ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter,
+                                  const LineRanges* ranges) {
+    ObjectTextResult text = FormatObjectText(Widen(bytes), formatter, ranges);
     ObjectFileResult result;
-    const std::vector<Line> lines = SplitLines(bytes);
-    result.bytes.reserve(bytes.size() + bytes.size() / 16);
+    result.bytes = Narrow(text.text);
+    static_cast<ObjectFindings&>(result) = std::move(text);
+    return result;
+}
+
+ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter,
+                                  const LineRanges* ranges) {
+    ObjectTextResult result;
+    const std::vector<Line> lines = SplitLines(text);
+    result.text.reserve(text.size() + text.size() / 16);
 
     std::size_t i = 0;
     while (i < lines.size()) {
         const std::optional<std::size_t> column = BeginColumn(lines[i]);
-        result.bytes.append(lines[i].whole);
+        result.text.append(lines[i].whole);
         if (!column) {
             ++i;
             continue;
@@ -150,16 +180,19 @@ ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatt
         const Body body = Delimit(lines, i, *column);
         if (body.kind == BodyKind::Undelimited)
             result.warnings.push_back({body.badLine + 1, body.problem + "; left as it is"});
-        if (body.kind == BodyKind::Code) {
-            std::string original;
-            for (std::size_t k = body.first; k < body.end; ++k) original.append(lines[k].whole);
-            const std::string formatted = FormatBody(lines, body, *column + 2, original, formatter);
+        std::u16string original;
+        for (std::size_t k = body.first; k < body.end && k < lines.size(); ++k) original.append(lines[k].whole);
+        // Lines are counted from 1: the BEGIN is line body.first, the END line body.end + 1.
+        if (body.kind == BodyKind::Code && (!ranges || Touches(*ranges, body.first, body.end + 1))) {
+            const std::u16string formatted = FormatBody(lines, body, *column + 2, original, formatter);
             ++result.bodies;
-            if (formatted != original) ++result.changedBodies;
-            result.bytes.append(formatted);
+            if (formatted != original) {
+                ++result.changedBodies;
+                result.changedLines.push_back(body.first + 1 + FirstChangedLine(original, formatted));
+            }
+            result.text.append(formatted);
         } else {
-            for (std::size_t k = body.first; k < body.end && k < lines.size(); ++k)
-                result.bytes.append(lines[k].whole);
+            result.text.append(original);
         }
         i = body.end;
     }

@@ -18,16 +18,30 @@ struct ObjectWarning {
     std::string message;
 };
 
-struct ObjectFileResult {
-    std::string bytes;
+struct ObjectFindings {
     std::size_t bodies = 0;         // code bodies found and formatted
     std::size_t changedBodies = 0;  // of those, the ones formatting changed
-    std::vector<ObjectWarning> warnings;  // bodies that could not be delimited
+    std::vector<std::size_t> changedLines;  // the first changed line (1-based) of each
+    std::vector<ObjectWarning> warnings;    // bodies that could not be delimited
+};
+
+struct ObjectFileResult : ObjectFindings {
+    std::string bytes;
+};
+
+struct ObjectTextResult : ObjectFindings {
+    std::u16string text;
 };
 
 // True when the first line begins with "OBJECT ", as every export does.
 bool LooksLikeObjectExport(std::string_view bytes);
+bool LooksLikeObjectExport(std::u16string_view text);
 
-ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter);
+// Bytes are read one byte per character. With ranges, only the bodies whose
+// lines, BEGIN and END included, touch a range are formatted.
+ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter,
+                                  const LineRanges* ranges = nullptr);
+ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter,
+                                  const LineRanges* ranges = nullptr);
 
 }  // namespace tabwright::cli

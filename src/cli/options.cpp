@@ -19,8 +19,17 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
         else if (a == "--shift-right") shiftRight = true;
         else if (a == "--trace") o.trace = true;
         else if (a == "-i") o.inPlace = true;
-        else if (a == "--check") o.check = true;
+        else if (a == "--check" || a == "-n" || a == "--dry-run") o.check = true;
+        else if (a == "--diff") o.diff = true;
         else if (a == "--objects") o.objects = true;
+        else if (a == "--exports-only") o.exportsOnly = o.objects = true;
+        else if (a == "--lsp") o.lsp = true;
+        else if (a.starts_with("--lines=")) {
+            const auto range = ParseLineRange(a.substr(8));
+            if (!range) return Fail("--lines needs FIRST:LAST with 1 <= FIRST <= LAST, not '" +
+                                    std::string(a.substr(8)) + "'");
+            o.lines.push_back(*range);
+        }
         else if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
         else return Fail("unknown option '" + std::string(a) + "' (see --help)");
@@ -30,9 +39,14 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
     if (shiftLeft && shiftRight) return Fail("--shift-left and --shift-right exclude each other");
     if (shiftLeft) o.action = Action::ShiftLeft;
     if (shiftRight) o.action = Action::ShiftRight;
-    if (o.objects && o.action != Action::Reindent)
-        return Fail("--objects cannot be combined with --shift-left or --shift-right");
-    if (o.inPlace && o.check) return Fail("-i and --check exclude each other");
+    if ((o.objects || !o.lines.empty()) && o.action != Action::Reindent)
+        return Fail("--objects, --exports-only and --lines cannot be combined with --shift-left or "
+                    "--shift-right");
+    if (o.inPlace + o.check + o.diff > 1) return Fail("-i, --check and --diff exclude each other");
+    if (!o.lines.empty() && o.inputs.size() > 1) return Fail("--lines goes with one FILE");
+    if (o.lsp && (o.inPlace || o.check || o.diff || o.objects || !o.lines.empty() ||
+                  o.action != Action::Reindent || !o.inputs.empty()))
+        return Fail("--lsp takes only --sign, --no-sign and --trace");
     if (o.inPlace) {
         if (o.inputs.empty()) return Fail("-i needs at least one file");
         for (const std::string& f : o.inputs)
@@ -57,13 +71,23 @@ std::string UsageText() {
            "                  trigger and procedure bodies (automatic for a file\n"
            "                  whose first line begins with \"OBJECT \"); a FOLDER is\n"
            "                  searched for exported objects in .txt files\n"
+           "  --exports-only  like --objects, and files that are not exported objects\n"
+           "                  are left alone (for hooks that pass every .txt file)\n"
+           "  --lines=FIRST:LAST\n"
+           "                  format only these lines, or in an exported object the\n"
+           "                  bodies that hold them; may be repeated; one FILE only\n"
            "  -i              rewrite the files in place\n"
-           "  --check         write nothing; list the files that would change\n"
+           "  --check, -n, --dry-run\n"
+           "                  write nothing; list the files that would change, and\n"
+           "                  FILE:LINE: would change on stderr for the first changed\n"
+           "                  line of each file or body\n"
+           "  --diff          write a unified diff of what would change\n"
+           "  --lsp           serve the Language Server Protocol on stdin and stdout\n"
            "  --trace         write the labels of the rules that fired to stderr\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
-           "exit status: 0 done, 1 --check found files that would change,\n"
+           "exit status: 0 done, 1 --check or --diff found files that would change,\n"
            "2 usage or file error, 3 an object body could not be delimited\n"
            "and was left as it is.\n";
 }

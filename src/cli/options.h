@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/line_ranges.h"
+
 namespace tabwright::cli {
 
 enum class Action { Reindent, ShiftLeft, ShiftRight };
@@ -16,10 +18,14 @@ struct Options {
     bool sign = true;
     bool trace = false;
     bool inPlace = false;
-    bool check = false;
+    bool check = false;  // also -n, --dry-run
+    bool diff = false;
     bool objects = false;
+    bool exportsOnly = false;  // files that are not exported objects are skipped
+    bool lsp = false;
     bool help = false;
     bool version = false;
+    LineRanges lines;  // --lines: only these lines (or the bodies that hold them)
     // Paths as given; "-" stands for standard input. Empty means standard input.
     std::vector<std::string> inputs;
 };

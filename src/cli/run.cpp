@@ -8,6 +8,7 @@
 #include "cli/file_io.h"
 #include "cli/file_job.h"
 #include "cli/input_list.h"
+#include "cli/lsp_server.h"
 #include "cli/options.h"
 
 // libstdc++ built for the win32 thread model has no std::thread; the files
@@ -110,6 +111,8 @@ int Run(std::span<const std::string_view> args, Streams io) {
         io.out << "tabwright-format " << TABWRIGHT_VERSION << "\n";
         return kExitOk;
     }
+
+    if (options.lsp) return ServeLsp(io.in, io.out, {options.action, options.sign, false});
 
     const InputList list = CollectInputs(options);
     int status = kExitOk;

@@ -1,5 +1,6 @@
 #include "formatter/formatter.h"
 #include "formatter/line_cutter.h"
+#include "formatter/line_split.h"
 
 namespace tabwright {
 namespace {
@@ -20,16 +21,6 @@ std::u16string ShiftLines(std::u16string_view text, ShiftLine shift) {
     return out;
 }
 
-// Where a shifted line is wrapped: after the last comma at or before the
-// wrap column, else after the last blank there. 0 (an empty first piece)
-// when there is neither.
-std::size_t WrapPoint(std::u16string_view line) {
-    const auto head = line.substr(0, kShiftWrapColumn);
-    std::size_t at = head.rfind(u',');
-    if (at == std::u16string_view::npos) at = head.rfind(u' ');
-    return at == std::u16string_view::npos ? 0 : at + 1;
-}
-
 }  // namespace
 
 std::u16string Indent_Left(std::u16string_view text) {
@@ -45,10 +36,12 @@ std::u16string Indent_Right(std::u16string_view text) {
             out.append(line);
             return;
         }
-        const std::size_t k = WrapPoint(line);
-        out.append(line.substr(0, k)).append(u"\r\n").append(kIndentUnit);
-        if (line.substr(0, 2) == u"//") out.append(u"// ");
-        out.append(line.substr(k));
+        // With nowhere safe to wrap, the first piece is empty: the line
+        // moves down whole rather than be cut in a quoted text.
+        const LineSplit split = FindLineSplit(line, kShiftWrapColumn);
+        out.append(line.substr(0, split.at)).append(u"\r\n").append(kIndentUnit);
+        if (split.inComment) out.append(u"// ");
+        out.append(line.substr(split.at));
     });
 }
 

@@ -1,8 +1,11 @@
 // What a formatting run needs from the window that runs it: the trace list
 // (cleared at the start of a run, one label per rule that fires) and the
-// operator-spacing switch, asked afresh for every line.
+// operator-spacing switch, asked afresh for every line. Callers that need
+// to know which output came from which input line may also listen to the
+// end of each line.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +18,9 @@ public:
     virtual void ClearTrace() = 0;
     virtual void AddTrace(std::u16string_view label) = 0;
     virtual bool SignOn() = 0;
+    // After each line: where it ends in the text as given (a dropped or moved
+    // leading break counts with the first line) and the output's length so far.
+    virtual void LineDone(std::size_t /*inputEnd*/, std::size_t /*outputEnd*/) {}
 };
 
 // A host that keeps the labels in memory, for the command-line tool and tests.

@@ -18,6 +18,12 @@ public:
         return top;
     }
 
+    // The entry n places below the top (0: the top) without removing it; 0
+    // when the stack is not that deep.
+    std::int64_t Below(std::size_t n) const {
+        return n < entries_.size() ? entries_[entries_.size() - 1 - n] : 0;
+    }
+
     std::int64_t Count() const { return static_cast<std::int64_t>(entries_.size()); }
     bool Empty() const { return entries_.empty(); }
     // Keeps the storage for the next run.

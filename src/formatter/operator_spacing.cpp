@@ -26,8 +26,9 @@ const std::array<SpacingRule, 24> kRules{{
     {u"Fix -=Space", u"-=", {u"-= "}, u"-= "},
     {u"Fix Space*=", u"*=", {u" *="}, u" *="},
     {u"Fix *=Space", u"*=", {u"*= "}, u"*= "},
-    {u"Fix Space/=", u"/=", {u" /="}, u" /="},
-    {u"Fix /=Space", u"/=", {u"/= "}, u"/= "},
+    // "//" blocks these as it blocks "/": the "/=" of "//=" is a comment.
+    {u"Fix Space/=", u"/=", {u" /=", u"//"}, u" /="},
+    {u"Fix /=Space", u"/=", {u"/= ", u"//"}, u"/= "},
     {u"Fix Space<=", u"<=", {u"<=%", u" <="}, u" <="},
     {u"Fix <=Space", u"<=", {u"<=%", u"<= "}, u"<= "},
     {u"Fix Space>=", u">=", {u">=%", u" >="}, u" >="},
@@ -44,6 +45,8 @@ const std::array<SpacingRule, 24> kRules{{
     {u"Fix /Space", u"/", {u"/=", u"/ ", u"//"}, u"/ "},
 }};
 
+constexpr int kMaxPasses = 8;
+
 bool AnyBlockerPresent(const InstrNew& line, const SpacingRule& rule) {
     for (std::u16string_view b : rule.blockers)
         if (line.InstrN(1, b) > 0) return true;
@@ -59,11 +62,19 @@ void SpaceOperators(InstrNew& line, NestingHost& host) {
     if (!s.MayContain(u"=") && !s.MayContain(u"+") && !s.MayContain(u"-") &&
         !s.MayContain(u"*") && !s.MayContain(u"/"))
         return;
-    for (const SpacingRule& rule : kRules) {
-        const std::int64_t p = line.InstrN(1, rule.op);
-        if (p == 0 || AnyBlockerPresent(line, rule)) continue;
-        host.AddTrace(rule.label);
-        line.Replace(static_cast<std::size_t>(p - 1), rule.op.size(), rule.rep);
+    // A blank put after an operator can break up the pattern that kept
+    // another rule back ("<=%" becoming "<= %"); the rules run again until
+    // the line stays as it is, so that spacing spaced code changes nothing.
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        bool changed = false;
+        for (const SpacingRule& rule : kRules) {
+            const std::int64_t p = line.InstrN(1, rule.op);
+            if (p == 0 || AnyBlockerPresent(line, rule)) continue;
+            host.AddTrace(rule.label);
+            line.Replace(static_cast<std::size_t>(p - 1), rule.op.size(), rule.rep);
+            changed = true;
+        }
+        if (!changed) return;
     }
 }
 

@@ -48,7 +48,7 @@ TEST(CodeFormatterTest, BareLfTextsAreFormattedAsCrlfAndKeepLf) {
     // Breaks the engine adds come out as LF too.
     const std::string longLine = "Foo(" + std::string(70, 'a') + "," + std::string(70, 'b') + ");";
     EXPECT_EQ(Format("BEGIN\n" + longLine + "\nEND;\n"),
-              "BEGIN\n  Foo(" + std::string(70, 'a') + ",\n" + std::string(70, 'b') + ");\nEND;\n");
+              "BEGIN\n  Foo(" + std::string(70, 'a') + ",\n    " + std::string(70, 'b') + ");\nEND;\n");
 }
 
 TEST(CodeFormatterTest, SignSwitchAndBlockShift) {

@@ -46,10 +46,13 @@ TEST(IndentRightTest, WrapsLongLinesOnce) {
     std::string comment = "//" + words;
     const std::size_t cblank = comment.rfind(' ', 127);
     EXPECT_EQ(Right(comment), "  " + comment.substr(0, cblank + 1) + "\r\n  // " + comment.substr(cblank + 1));
-    // An indented comment gets no comment mark on its continuation.
+    // An indented or trailing comment stays a comment too, and a wrap never
+    // cuts a text constant.
     const std::string indented = " " + comment;
     const std::size_t iblank = indented.rfind(' ', 127);
-    EXPECT_EQ(Right(indented), "  " + indented.substr(0, iblank + 1) + "\r\n  " + indented.substr(iblank + 1));
+    EXPECT_EQ(Right(indented), "  " + indented.substr(0, iblank + 1) + "\r\n  // " + indented.substr(iblank + 1));
+    const std::string quoted = "x := '" + words + "';";
+    EXPECT_EQ(Right(quoted), "  x := \r\n  " + quoted.substr(5));
 }
 
 TEST(BlockShiftTest, RightThenLeftRestoresTheText) {

@@ -182,15 +182,12 @@ TEST_F(NestingTest, LongCommentLineIsSplitAtTheLastBlank) {
     EXPECT_EQ(out, comment.substr(0, cut + 1) + "\r\n// " + comment.substr(cut + 1) + "\r\n");
 }
 
-TEST_F(NestingTest, LongCodeLineIsSplitOnceAfterTheLastCommaBeforeTheBreakColumn) {
-    const std::string head = "  BEGIN\r\n";
-    std::string call = "Foo(" + std::string(90, 'a') + ", " + std::string(90, 'b') + ", c);";
-    const std::string out = Format(head + call + "\r\n");
-    // Both pieces go behind the base indentation only; the second one stays
-    // longer than the limit.
-    const std::size_t comma = call.find(',');
-    EXPECT_EQ(out, head + "    " + call.substr(0, comma + 1) + "\r\n  " + call.substr(comma + 1) +
-                       "\r\n");
+TEST_F(NestingTest, LongCodeLinePiecesAreLinesOfTheirOwn) {
+    // Each piece is indented as the line after a comma and broken again
+    // while it is too long.
+    const std::string a(90, 'a'), b(90, 'b'), c(90, 'c');
+    EXPECT_EQ(Format("  BEGIN\r\nFoo(" + a + ", " + b + ", " + c + ");\r\n"),
+              "  BEGIN\r\n    Foo(" + a + ",\r\n      " + b + ",\r\n        " + c + ");\r\n");
 }
 
 TEST_F(NestingTest, LongLineWithNowhereToBreakStaysWhole) {
@@ -211,7 +208,7 @@ TEST_F(NestingTest, SpacingRunsAfterTheKeywordRulesOfEachLine) {
 }
 
 TEST_F(NestingTest, SpacingAtTheStartOfALineStaysBehindTheIndentation) {
-    EXPECT_EQ(Format(Crlf({"BEGIN", "-x;"}), true), Crlf({"BEGIN", "   - x;"}));
+    EXPECT_EQ(Format(Crlf({"BEGIN", "-x;"}), true), Crlf({"BEGIN", "  - x;"}));
 }
 
 class SwitchingHost : public TraceRecorder {

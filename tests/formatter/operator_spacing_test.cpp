@@ -68,8 +68,11 @@ TEST(OperatorSpacingTest, CommentsAndDividers) {
 }
 
 TEST(OperatorSpacingTest, CompoundOperatorsAndTheirBlockers) {
-    VerifySpacing({"a<=%1", "a<= %1", {"Fix =Space"}});
-    VerifySpacing({"a>=%1", "a>= %1", {"Fix =Space"}});
+    // Once "<=%" is broken up the "<=" rules may act: spacing runs again
+    // until the line stays as it is.
+    VerifySpacing({"a<=%1", "a <= %1", {"Fix =Space", "Fix Space<="}});
+    VerifySpacing({"a>=%1", "a >= %1", {"Fix =Space", "Fix Space>="}});
+    VerifySpacing({"//=====", "//=====", {}});
     VerifySpacing({"i+=1;", "i += 1;", {"Fix Space+=", "Fix +=Space"}});
     VerifySpacing({"i-=1;", "i -= 1;", {"Fix Space-=", "Fix -=Space"}});
     VerifySpacing({"i*=2;", "i *= 2;", {"Fix Space*=", "Fix *=Space"}});

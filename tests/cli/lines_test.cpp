@@ -1,0 +1,66 @@
+// --lines, and the FILE:LINE lines of --check.
+#include "cli_support.h"
+
+namespace tabwright::cli {
+namespace {
+
+using test::Crlf;
+using test::RunCli;
+
+const std::string kCode = Crlf({"IF a THEN BEGIN", "b:=1;", "IF c THEN", "d;", "END;"});
+// Lines 6-9 and 12-15 are the bodies A and B.
+const std::string kObject = Crlf({"OBJECT Codeunit 50001 Two", "{", "  CODE", "  {", "    PROCEDURE A@1();", "    BEGIN",
+                                  "      IF a THEN", "      b;", "    END;", "", "    PROCEDURE B@2();", "    BEGIN",
+                                  "      IF c THEN", "      d;", "    END;", "  }", "}"});
+
+TEST(LinesTest, OnlyChosenLinesChangeAndAsTheWholeFormatMakesThem) {
+    EXPECT_EQ(RunCli({"--lines=2:2"}, kCode).out, Crlf({"IF a THEN BEGIN", "  b := 1;", "IF c THEN", "d;", "END;"}));
+    EXPECT_EQ(RunCli({"--lines=4:4", "--lines=2:2"}, kCode).out,
+              Crlf({"IF a THEN BEGIN", "  b := 1;", "IF c THEN", "    d;", "END;"}));
+    EXPECT_EQ(RunCli({"--lines=1:5"}, kCode).out, RunCli({}, kCode).out);
+    EXPECT_EQ(RunCli({"--lines=3:3"}, "IF a THEN BEGIN\nb;\nIF c THEN\n").out, "IF a THEN BEGIN\nb;\n  IF c THEN\n");
+    // A leading break, which a whole format moves to the end, goes with line 1.
+    const std::string lead = "\r\nIF a THEN\r\nb;\r\n";
+    EXPECT_EQ(RunCli({"--lines=1:1"}, lead).out, "IF a THEN\r\nb;\r\n\r\n");
+    EXPECT_EQ(RunCli({"--lines=3:3"}, lead).out, "\r\nIF a THEN\r\n  b;\r\n");
+    EXPECT_EQ(RunCli({"--lines=1:3"}, lead).out, RunCli({}, lead).out);
+    // In an export, the bodies that share a line with a range, BEGIN and END lines included.
+    const auto touched = [](const std::string& range) { return RunCli({"--lines=" + range}, kObject).out; };
+    std::string a = kObject, b = kObject;
+    a.replace(a.find("      b;"), 8, "        b;"), b.replace(b.find("      d;"), 8, "        d;");
+    EXPECT_EQ(touched("14:14"), b);
+    for (const char* range : {"5:6", "9:9"}) EXPECT_EQ(touched(range), a) << range;
+    EXPECT_EQ(touched("10:11"), kObject);
+}
+
+TEST(LinesTest, EveryOtherLineOfTheExamplesStays) {
+    for (const auto& entry : std::filesystem::directory_iterator(TABWRIGHT_EXAMPLES)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string text = test::ReadBytes(entry.path());
+        for (std::size_t n = 1, head = 0; head < text.size(); ++n, head = text.find('\n', head) + 1) {
+            const std::string out = RunCli({"--lines=" + std::to_string(n) + ":" + std::to_string(n)}, text).out;
+            const std::string tail = text.substr(text.find('\n', head) + 1);
+            EXPECT_TRUE(out.starts_with(text.substr(0, head)) && out.size() >= head + tail.size() && out.ends_with(tail))
+                << entry.path() << " line " << n;
+        }
+    }
+}
+
+TEST(LinesTest, CheckNamesTheFirstChangedLineOfEachBodyOrFile) {
+    const auto r = RunCli({"-n"}, kObject);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "<stdin>: 2 bodies would change\n");
+    EXPECT_EQ(r.err, "<stdin>:8: would change\n<stdin>:14: would change\n");
+    EXPECT_EQ(RunCli({"--dry-run", "--lines=12:15"}, kObject).err, "<stdin>:14: would change\n");
+    EXPECT_EQ(RunCli({"--check"}, kCode).err, "<stdin>:2: would change\n");
+    EXPECT_EQ(RunCli({"--check"}, RunCli({}, kCode).out).err, "");
+}
+
+TEST(LinesTest, BadRangesAndCombinationsAreUsageErrors) {
+    for (auto args : {std::initializer_list<std::string>{"--lines=0:3"}, {"--lines=5:2"}, {"--lines=1:x"},
+                      {"--lines=1:2", "a", "b"}, {"--check", "--diff"}, {"--lsp", "a"}})
+        EXPECT_EQ(RunCli(args, kCode).status, 2) << *args.begin();
+}
+
+}  // namespace
+}  // namespace tabwright::cli

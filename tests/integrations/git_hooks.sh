@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# pre-commit runs the hooks from a file:// clone: an unformatted export stops
+# the commit (tabwright-format formats it), a formatted one passes, other
+# .txt files stay. Then tabwright-format-diff formats only the changed body.
+set -euo pipefail
+source "$(dirname "$0")/common.sh" "$1"
+export HOME=$work PRE_COMMIT_HOME=$work/cache PATH=$(dirname "$tool"):$PATH GIT_CONFIG_NOSYSTEM=1
+git config --global user.name Tester && git config --global user.email tester@example.invalid
+git init -q "$work/hooks" && cp "$here/../../.pre-commit-hooks.yaml" "$work/hooks/"
+git -C "$work/hooks" add . && git -C "$work/hooks" commit -qm hooks
+write_object "$work/raw" && cp "$work/raw" "$work/formatted" && "$tool" -i "$work/formatted"
+printf 'IF notes THEN\r\nnot code;\r\n' >"$work/notes"
+for hook in tabwright-format tabwright-check; do
+  git init -q "$work/$hook" && cd "$work/$hook" && cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt
+  printf 'repos:\n- repo: file://%s\n  rev: %s\n  hooks:\n  - id: %s\n' \
+    "$work/hooks" "$(git -C "$work/hooks" rev-parse HEAD)" "$hook" >.pre-commit-config.yaml
+  pre-commit install >/dev/null && git add .
+  if git commit -qm unformatted >log 2>&1; then echo "$hook let an unformatted export in"; exit 1; fi
+  want=raw && [[ $hook == tabwright-format ]] && want=formatted
+  cmp COD50010.TXT "$work/$want" && cmp notes.txt "$work/notes" && grep -q "COD50010.TXT:16: would change\|files were modified" log
+  cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted >/dev/null
+done
+git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && git add . && git commit -qm raw
+awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' COD50010.TXT >edited && mv edited COD50010.TXT && git add .
+"$tool" --lines=38:38 COD50010.TXT >want && "$here/../../scripts/tabwright-format-diff" && cmp COD50010.TXT want
