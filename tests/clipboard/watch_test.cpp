@@ -83,7 +83,6 @@ TEST_F(WatchTest, TheFirstWindowNamingNavisionGivesItsIconAndNoWindowClearsIt) {
     window_.icon = planted;
     ASSERT_TRUE(Copy(kCode));
     {
-        TestWindow other(L"c/side lower case", L"Navision");
         TestWindow designer(L"C/SIDE designer", L"Object Designer");
         watch_.Timer1_Timer();
         EXPECT_FALSE(HostFormatOnClipboard()) << "a window of C/SIDE's class lets the watch run";

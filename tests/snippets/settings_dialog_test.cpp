@@ -1,5 +1,5 @@
-// The settings dialog as a window of this program: keys typed into its key
-// list through SendInput from another process, its buttons clicked.
+// The settings dialog as a window of this program: keys pressed in its key
+// list through SendInput, its buttons clicked.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -34,15 +34,15 @@ protected:
 
 TEST_F(SettingsDialogTest, ReleasingAKeyInTheKeyListChoosesItsEntry) {
     dialog_.Open(u"Heading");
-    const std::pair<const wchar_t*, std::u16string> releases[] = {
-        {L"72", u" 72 - H key"},
-        {L"ctrl+72", u" 17 - CTRL key"},  // Ctrl is released last
-        {L"186", u"144 - NUM LOCK key"},  // the semicolon key is not in the list
+    const std::pair<std::vector<WORD>, std::u16string> releases[] = {
+        {{'H'}, u" 72 - H key"},
+        {{VK_CONTROL, 'H'}, u" 17 - CTRL key"},  // Ctrl is released last
+        {{VK_OEM_1}, u"144 - NUM LOCK key"},     // the semicolon key is not in the list
     };
     for (const auto& [keys, entry] : releases) {
         SetForegroundWindow(dialog_.Handle());
         SetFocus(Item(Dialog::kCombo1));
-        EXPECT_EQ(Program(L"cside_helper.exe", std::wstring(L"press ") + keys).Wait(), 0);
+        Press(keys);
         EXPECT_TRUE(WaitFor([&] { return TextOf(Item(Dialog::kCombo1)) == entry; }, 2s))
             << testing::PrintToString(TextOf(Item(Dialog::kCombo1)));
     }
@@ -50,12 +50,13 @@ TEST_F(SettingsDialogTest, ReleasingAKeyInTheKeyListChoosesItsEntry) {
 
 TEST_F(SettingsDialogTest, CancelWritesNothingAndTextNamingNoKeyKeepsTheKeyChosenBefore) {
     host_.stored = {{u"H End Heading", u"1093"}};
-    dialog_.Open(u"End Heading");
-    SetWindowTextW(Item(Dialog::kText1), L"changed");
-    Click(IDCANCEL);
-    EXPECT_FALSE(dialog_.Loaded());
+    for (const bool closeBox : {false, true}) {
+        dialog_.Open(u"End Heading");
+        SetWindowTextW(Item(Dialog::kText1), L"changed");
+        SendMessageW(closeBox ? dialog_.Handle() : Item(IDCANCEL), closeBox ? WM_CLOSE : BM_CLICK, 0, 0);
+        EXPECT_FALSE(dialog_.Loaded());
+    }
     EXPECT_EQ(host_.writes, 0);
-
     dialog_.Open(u"End Heading");
     SetWindowTextW(Item(Dialog::kCombo1), L"my favourite key");
     Click(IDOK);

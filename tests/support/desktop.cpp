@@ -87,8 +87,6 @@ long Program::Wait(Duration limit) {
     return ended && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
 }
 
-long Helper(const std::wstring& arguments) { return Program(L"cside_helper.exe", arguments).Wait(); }
-
 HWND WindowOf(DWORD process, const wchar_t* className, Duration limit) {
     HWND found = nullptr;
     WaitFor(
@@ -145,38 +143,41 @@ std::u16string ClipboardText() {
 
 bool HostFormatOnClipboard() { return IsClipboardFormatAvailable(RegisterClipboardFormatW(kHostFormat)); }
 
-ClipboardHolder::ClipboardHolder(const char* code)
-    : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+ClipboardHolder::ClipboardHolder(const char* code) : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     thread_ = std::thread([this, code] {
         const bool opened = OpenPatiently();
         held_ = opened && (!code || PutCode(code, kHostFormat));
-        SetEvent(ready_);
+        ready_ = true;
         WaitForSingleObject(release_, 60000);
         if (opened) CloseClipboard();
         DestroyWindow(OwnWindow());
     });
     // Emptying the clipboard asks its owner, maybe a window of this thread.
-    WaitFor([this] { return WaitForSingleObject(ready_, 0) == WAIT_OBJECT_0; });
+    WaitFor([this] { return ready_.load(); });
 }
 
 ClipboardHolder::~ClipboardHolder() {
     SetEvent(release_);
     thread_.join();
-    CloseHandle(ready_);
     CloseHandle(release_);
 }
 
-TestWindow OpenWindow(const wchar_t* className, const wchar_t* caption, HWND owner, HICON classSmallIcon) {
+TestWindow::TestWindow(const wchar_t* className, const wchar_t* caption, HWND owner, HICON classIcon) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefWindowProcW;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIconSm = classSmallIcon;
+    windowClass.hIconSm = classIcon;
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);
     const DWORD style = (owner ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE;
-    return TestWindow(
-        CreateWindowExW(0, className, caption, style, -5000, -5000, 200, 120, owner, nullptr, windowClass.hInstance, nullptr));
+    window_ = CreateWindowExW(0, className, caption, style, -5000, -5000, 200, 120, owner, nullptr,
+                              windowClass.hInstance, nullptr);
+}
+
+void TestWindow::Destroy() {
+    if (window_) DestroyWindow(window_);
+    window_ = nullptr;
 }
 
 std::optional<std::wstring> Setting(const wchar_t* name) { return Read(kProgramKey, name); }

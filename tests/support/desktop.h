@@ -1,6 +1,6 @@
 // What the Windows tests share: waits that keep this thread's messages
 // flowing, programs started beside the test, the clipboard as another
-// program sees it, and the program's registry values.
+// program sees it, windows, keys and the program's registry values.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -39,8 +38,8 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-long Helper(const std::wstring& arguments);  // cside_helper.exe, run to its end
-std::wstring Beside(const std::wstring& file);  // the path of a file in the test's folder
+std::wstring Beside(const std::wstring& file);  // a file in the test's folder
+// The first top-level window of the class in the process, once there is one.
 HWND WindowOf(DWORD process, const wchar_t* className, Duration limit = 10s);
 std::u16string TextOf(HWND window);
 std::u16string Utf16(std::string_view ascii);
@@ -62,27 +61,32 @@ class ClipboardHolder {
 public:
     explicit ClipboardHolder(const char* code = nullptr);
     ~ClipboardHolder();
-    bool Held() const { return held_; }  // false: others kept it for seconds
+    bool Held() const { return held_; }
 
 private:
-    HANDLE ready_;
     HANDLE release_;
+    std::atomic<bool> ready_{false};
     std::atomic<bool> held_{false};
     std::thread thread_;
 };
 
-// A top-level window of this thread with a class of its own, off the
-// screen, so that Wine needs no window manager to hide or destroy it.
-struct WindowCloser {
-    void operator()(HWND window) const { DestroyWindow(window); }
+// A shown top-level window of this thread, off the screen, of a class of its
+// own: class names are shared by the whole test program.
+class TestWindow {
+public:
+    TestWindow(const wchar_t* className, const wchar_t* caption, HWND owner = nullptr, HICON classIcon = nullptr);
+    ~TestWindow() { Destroy(); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND Handle() const { return window_; }
+    void Destroy();
+
+private:
+    HWND window_;
 };
-using TestWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
-TestWindow OpenWindow(const wchar_t* className, const wchar_t* caption, HWND owner = nullptr,
-                      HICON classSmallIcon = nullptr);
 
 // Values under HKEY_CURRENT_USER\Software\Quillmark and the Run value
-// "Quillmark"; nothing when missing. Every test starts without them, and the
-// user's come back after the last.
+// "Quillmark"; nothing when missing. Every test starts without them.
 std::optional<std::wstring> Setting(const wchar_t* name);
 void SetSetting(const wchar_t* name, const std::wstring& value);
 std::optional<std::wstring> RunValue();

@@ -1,69 +1,88 @@
 // The main of the Windows test programs. They share the registry with the
-// user: what they write is set aside before the first test and put back
-// after the last, and every test starts without the program's settings.
+// user: what they write is moved aside before the first test and back after
+// the last, and every test starts without the program's settings.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
 
-// A whole key (no value name), or one value of it.
-const std::tuple<HKEY, const wchar_t*, const wchar_t*> kWritten[] = {
+struct Written {
+    HKEY root;
+    const wchar_t* key;
+    const wchar_t* value;  // null: the whole key
+};
+// The first two are the program's own and are cleared before every test.
+const Written kWritten[] = {
     {HKEY_CURRENT_USER, L"Software\\Quillmark", nullptr},
     {HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quillmark"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Classes\\https\\shell\\open\\command", L""},
-    {HKEY_LOCAL_MACHINE, L"Software\\Classes\\mailto\\shell\\open\\command", L""},
-    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH"},
-    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO"},
+    {HKEY_LOCAL_MACHINE, L"Software\\Classes\\https\\shell\\open\\command", nullptr},
+    {HKEY_LOCAL_MACHINE, L"Software\\Classes\\mailto\\shell\\open\\command", nullptr},
+    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Shared Tools\\MSINFO", nullptr},
+    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Shared Tools Location", nullptr},
 };
+// Where the user's keys and values wait meanwhile. Still there at the start,
+// they are left from a test program that did not end, and come back first.
+constexpr wchar_t kSaved[] = L"Software\\Tabwright tests";
 
-struct Value {
-    std::wstring name;
-    DWORD type;
-    std::vector<BYTE> data;
-};
-
-std::vector<Value> Save(HKEY root, const wchar_t* path, const wchar_t* only) {
-    HKEY key = nullptr;
-    std::vector<Value> values;
-    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key)) return values;
-    wchar_t name[16384];
-    for (DWORD i = 0, length = 16384, type = 0, size = 0;
-         !RegEnumValueW(key, i, name, &length, nullptr, &type, nullptr, &size); ++i, length = 16384, size = 0) {
-        if (only && _wcsicmp(name, only)) continue;
-        values.push_back({name, type, std::vector<BYTE>(size)});
-        RegQueryValueExW(key, name, nullptr, nullptr, values.back().data.data(), &size);
-    }
-    RegCloseKey(key);
-    return values;
+// Moves a value, or its absence.
+void MoveValue(HKEY fromRoot, const std::wstring& from, const wchar_t* fromName, HKEY toRoot, const std::wstring& to,
+               const wchar_t* toName) {
+    RegDeleteKeyValueW(toRoot, to.c_str(), toName);
+    std::vector<BYTE> data(65536);
+    DWORD size = static_cast<DWORD>(data.size()), type = 0;
+    if (!RegGetValueW(fromRoot, from.c_str(), fromName, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size))
+        RegSetKeyValueW(toRoot, to.c_str(), toName, type, data.data(), size);
+    RegDeleteKeyValueW(fromRoot, from.c_str(), fromName);
 }
 
-void ClearSettings() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, std::get<1>(kWritten[0]));
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, std::get<1>(kWritten[1]), std::get<2>(kWritten[1]));
+// Moves a key with all it holds, or its absence.
+void MoveKey(HKEY fromRoot, const std::wstring& from, HKEY toRoot, const std::wstring& to) {
+    RegDeleteTreeW(toRoot, to.c_str());
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExW(fromRoot, from.c_str(), 0, KEY_READ, &source)) return;
+    if (!RegCreateKeyExW(toRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr)) {
+        RegCopyTreeW(source, nullptr, target);
+        RegCloseKey(target);
+    }
+    RegCloseKey(source);
+    RegDeleteTreeW(fromRoot, from.c_str());
+}
+
+// Moves every entry to its place under kSaved, or back.
+void MoveAll(bool aside) {
+    for (std::size_t i = 0; i < std::size(kWritten); ++i) {
+        const Written& w = kWritten[i];
+        const std::wstring slot = std::to_wstring(i);
+        if (w.value)
+            aside ? MoveValue(w.root, w.key, w.value, HKEY_CURRENT_USER, kSaved, slot.c_str())
+                  : MoveValue(HKEY_CURRENT_USER, kSaved, slot.c_str(), w.root, w.key, w.value);
+        else
+            aside ? MoveKey(w.root, w.key, HKEY_CURRENT_USER, std::wstring(kSaved) + L"\\" + slot)
+                  : MoveKey(HKEY_CURRENT_USER, std::wstring(kSaved) + L"\\" + slot, w.root, w.key);
+    }
+    if (!aside) RegDeleteTreeW(HKEY_CURRENT_USER, kSaved);
 }
 
 class RegistrySandbox : public testing::EmptyTestEventListener {
     void OnTestProgramStart(const testing::UnitTest&) override {
-        for (const auto& [root, path, only] : kWritten) saved_.push_back(Save(root, path, only));
-    }
-    void OnTestStart(const testing::TestInfo&) override { ClearSettings(); }
-    void OnTestProgramEnd(const testing::UnitTest&) override {
-        ClearSettings();
-        for (std::size_t i = 0; i < std::size(kWritten); ++i) {
-            const auto& [root, path, only] = kWritten[i];
-            if (only) RegDeleteKeyValueW(root, path, only);
-            for (const Value& value : saved_[i])
-                RegSetKeyValueW(root, path, value.name.c_str(), value.type, value.data.data(),
-                                static_cast<DWORD>(value.data.size()));
+        HKEY left = nullptr;
+        if (!RegOpenKeyExW(HKEY_CURRENT_USER, kSaved, 0, KEY_READ, &left)) {
+            RegCloseKey(left);
+            MoveAll(false);
         }
+        RegCreateKeyExW(HKEY_CURRENT_USER, kSaved, 0, nullptr, 0, KEY_WRITE, nullptr, &left, nullptr);
+        RegCloseKey(left);
+        MoveAll(true);
     }
-
-    std::vector<std::vector<Value>> saved_;
+    void OnTestStart(const testing::TestInfo&) override {
+        RegDeleteTreeW(kWritten[0].root, kWritten[0].key);
+        RegDeleteKeyValueW(kWritten[1].root, kWritten[1].key, kWritten[1].value);
+    }
+    void OnTestProgramEnd(const testing::UnitTest&) override { MoveAll(false); }
 };
 
 }  // namespace
