@@ -8,8 +8,6 @@
 //   send COMMAND        posts a menu command to the running Tabwright
 //   rect [CLASS]        prints X Y WIDTH HEIGHT of Tabwright's main window
 //                       (or its window of CLASS) once it is visible
-// Started with TABWRIGHT_PROBE_LOG set, it first appends its command line to
-// that file: it stands in for the programs the About box starts.
 #include <windows.h>
 
 #include <cstdio>
@@ -65,8 +63,6 @@ int PrintRect(const wchar_t* className) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (wchar_t log[MAX_PATH]; GetEnvironmentVariableW(L"TABWRIGHT_PROBE_LOG", log, MAX_PATH))
-        std::wofstream(std::filesystem::path(log), std::ios::app) << GetCommandLineW() << L'\n';
     const std::wstring verb = argc > 1 ? argv[1] : L"";
     if (verb == L"copy" && argc >= 3) {
         std::ifstream in(std::filesystem::path(argv[2]), std::ios::binary);

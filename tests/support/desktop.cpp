@@ -1,12 +1,10 @@
 #include "desktop.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tabwright::test {
 namespace {
-
-constexpr wchar_t kProgramKey[] = L"Software\\Quillmark";
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Under Wine two openings of the clipboard without a window do not keep
 // each other out, so every opening here has a window of its thread.
@@ -16,18 +14,13 @@ HWND OwnWindow() {
     return window;
 }
 
-bool OpenPatiently() {
-    return WaitFor([] { return OpenClipboard(OwnWindow()) != FALSE; }, 3s);
-}
+bool OpenPatiently() { return WaitFor([] { return OpenClipboard(OwnWindow()) != FALSE; }, 3s); }
 
 bool Put(UINT format, std::string_view bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    char* data = static_cast<char*>(GlobalLock(block));
-    *std::copy(bytes.begin(), bytes.end(), data) = '\0';
+    *std::copy(bytes.begin(), bytes.end(), static_cast<char*>(GlobalLock(block))) = '\0';
     GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-    GlobalFree(block);
-    return false;
+    return SetClipboardData(format, block) || !GlobalFree(block);
 }
 
 bool PutCode(std::string_view code, const wchar_t* format) {
@@ -82,9 +75,8 @@ Program::~Program() {
 
 long Program::Wait(Duration limit) {
     DWORD code = 0;
-    if (!info_.hProcess) return -1;
     const bool ended = WaitFor([this] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, limit);
-    return ended && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
+    return info_.hProcess && ended && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
 }
 
 HWND WindowOf(DWORD process, const wchar_t* className, Duration limit) {
@@ -108,6 +100,8 @@ std::u16string TextOf(HWND window) {
     return text;
 }
 
+std::u16string Utf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
 void Press(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs(2 * keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -120,8 +114,6 @@ void Press(const std::vector<WORD>& keys) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
-
-std::u16string Utf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 bool Copy(std::string_view code, const wchar_t* format) {
     if (!OpenPatiently()) return false;
@@ -176,17 +168,16 @@ TestWindow::TestWindow(const wchar_t* className, const wchar_t* caption, HWND ow
 }
 
 void TestWindow::Destroy() {
-    if (window_) DestroyWindow(window_);
-    window_ = nullptr;
+    if (window_) DestroyWindow(std::exchange(window_, nullptr));
 }
 
-std::optional<std::wstring> Setting(const wchar_t* name) { return Read(kProgramKey, name); }
+std::optional<std::wstring> Setting(const wchar_t* name) { return Read(L"Software\\Quillmark", name); }
 
 void SetSetting(const wchar_t* name, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kProgramKey, name, REG_SZ, value.c_str(),
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillmark", name, REG_SZ, value.c_str(),
                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-std::optional<std::wstring> RunValue() { return Read(kRunKey, L"Quillmark"); }
+std::optional<std::wstring> RunValue() { return Read(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quillmark"); }
 
 }  // namespace tabwright::test

@@ -1,88 +1,72 @@
 // The main of the Windows test programs. They share the registry with the
-// user: what they write is moved aside before the first test and back after
-// the last, and every test starts without the program's settings.
+// user: the program's key and its Run value are moved aside before the first
+// test and back after the last, and every test starts without them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
-struct Written {
-    HKEY root;
-    const wchar_t* key;
-    const wchar_t* value;  // null: the whole key
-};
-// The first two are the program's own and are cleared before every test.
-const Written kWritten[] = {
-    {HKEY_CURRENT_USER, L"Software\\Quillmark", nullptr},
-    {HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Quillmark"},
-    {HKEY_LOCAL_MACHINE, L"Software\\Classes\\https\\shell\\open\\command", nullptr},
-    {HKEY_LOCAL_MACHINE, L"Software\\Classes\\mailto\\shell\\open\\command", nullptr},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Shared Tools\\MSINFO", nullptr},
-    {HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Shared Tools Location", nullptr},
-};
-// Where the user's keys and values wait meanwhile. Still there at the start,
-// they are left from a test program that did not end, and come back first.
+constexpr wchar_t kProgramKey[] = L"Software\\Quillmark";
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Where the user's values wait meanwhile. Found at the start, they are left
+// from a test program that did not end, and go back first.
 constexpr wchar_t kSaved[] = L"Software\\Tabwright tests";
+constexpr wchar_t kSavedProgramKey[] = L"Software\\Tabwright tests\\Quillmark";
 
 // Moves a value, or its absence.
-void MoveValue(HKEY fromRoot, const std::wstring& from, const wchar_t* fromName, HKEY toRoot, const std::wstring& to,
-               const wchar_t* toName) {
-    RegDeleteKeyValueW(toRoot, to.c_str(), toName);
+void MoveValue(const wchar_t* fromKey, const wchar_t* fromName, const wchar_t* toKey, const wchar_t* toName) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, toKey, toName);
     std::vector<BYTE> data(65536);
     DWORD size = static_cast<DWORD>(data.size()), type = 0;
-    if (!RegGetValueW(fromRoot, from.c_str(), fromName, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size))
-        RegSetKeyValueW(toRoot, to.c_str(), toName, type, data.data(), size);
-    RegDeleteKeyValueW(fromRoot, from.c_str(), fromName);
+    if (!RegGetValueW(HKEY_CURRENT_USER, fromKey, fromName, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size))
+        RegSetKeyValueW(HKEY_CURRENT_USER, toKey, toName, type, data.data(), size);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, fromKey, fromName);
 }
 
 // Moves a key with all it holds, or its absence.
-void MoveKey(HKEY fromRoot, const std::wstring& from, HKEY toRoot, const std::wstring& to) {
-    RegDeleteTreeW(toRoot, to.c_str());
+void MoveKey(const wchar_t* from, const wchar_t* to) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, to);
     HKEY source = nullptr, target = nullptr;
-    if (RegOpenKeyExW(fromRoot, from.c_str(), 0, KEY_READ, &source)) return;
-    if (!RegCreateKeyExW(toRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr)) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source)) return;
+    if (!RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr)) {
         RegCopyTreeW(source, nullptr, target);
         RegCloseKey(target);
     }
     RegCloseKey(source);
-    RegDeleteTreeW(fromRoot, from.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, from);
 }
 
-// Moves every entry to its place under kSaved, or back.
-void MoveAll(bool aside) {
-    for (std::size_t i = 0; i < std::size(kWritten); ++i) {
-        const Written& w = kWritten[i];
-        const std::wstring slot = std::to_wstring(i);
-        if (w.value)
-            aside ? MoveValue(w.root, w.key, w.value, HKEY_CURRENT_USER, kSaved, slot.c_str())
-                  : MoveValue(HKEY_CURRENT_USER, kSaved, slot.c_str(), w.root, w.key, w.value);
-        else
-            aside ? MoveKey(w.root, w.key, HKEY_CURRENT_USER, std::wstring(kSaved) + L"\\" + slot)
-                  : MoveKey(HKEY_CURRENT_USER, std::wstring(kSaved) + L"\\" + slot, w.root, w.key);
-    }
-    if (!aside) RegDeleteTreeW(HKEY_CURRENT_USER, kSaved);
+// Moves the user's values aside, or back.
+void Move(bool aside) {
+    aside ? MoveKey(kProgramKey, kSavedProgramKey) : MoveKey(kSavedProgramKey, kProgramKey);
+    aside ? MoveValue(kRunKey, L"Quillmark", kSaved, L"Run") : MoveValue(kSaved, L"Run", kRunKey, L"Quillmark");
 }
 
 class RegistrySandbox : public testing::EmptyTestEventListener {
     void OnTestProgramStart(const testing::UnitTest&) override {
-        HKEY left = nullptr;
-        if (!RegOpenKeyExW(HKEY_CURRENT_USER, kSaved, 0, KEY_READ, &left)) {
-            RegCloseKey(left);
-            MoveAll(false);
+        HKEY saved = nullptr;
+        DWORD disposition = 0;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kSaved, 0, nullptr, 0, KEY_WRITE, nullptr, &saved, &disposition)) {
+            std::fputs("The user's settings cannot be set aside for the tests.\n", stderr);
+            std::exit(1);
         }
-        RegCreateKeyExW(HKEY_CURRENT_USER, kSaved, 0, nullptr, 0, KEY_WRITE, nullptr, &left, nullptr);
-        RegCloseKey(left);
-        MoveAll(true);
+        RegCloseKey(saved);
+        if (disposition == REG_OPENED_EXISTING_KEY) Move(false);
+        Move(true);
     }
     void OnTestStart(const testing::TestInfo&) override {
-        RegDeleteTreeW(kWritten[0].root, kWritten[0].key);
-        RegDeleteKeyValueW(kWritten[1].root, kWritten[1].key, kWritten[1].value);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Quillmark");
     }
-    void OnTestProgramEnd(const testing::UnitTest&) override { MoveAll(false); }
+    void OnTestProgramEnd(const testing::UnitTest&) override {
+        Move(false);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSaved);
+    }
 };
 
 }  // namespace

@@ -23,7 +23,8 @@ public:
     DWORD Process() const { return program_.Id(); }
     HWND Window() const { return window_; }
     HWND Control(int id) const { return GetDlgItem(window_, id); }
-    void Command(unsigned id) const { PostMessageW(window_, WM_COMMAND, id, 0); }
+    // A menu command, handled to its end unless it takes seconds.
+    void Command(unsigned id) const { SendMessageTimeoutW(window_, WM_COMMAND, id, 0, SMTO_NORMAL, 5000, nullptr); }
     void Tray(UINT mouseMessage) const { PostMessageW(window_, WM_TABWRIGHT_TRAY, 1, mouseMessage); }
     bool Checked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::u16string Log() const { return TextOf(Control(IDC_TEXT1)); }
