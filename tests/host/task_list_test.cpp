@@ -2,8 +2,7 @@
 // the rules, helper processes for windows that stop answering.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
+#include <deque>
 
 #include "desktop.h"
 #include "host/task_list.h"
@@ -15,13 +14,13 @@ TEST(TaskListTest, ListsTheWindowsWhoseClassBeginsWithCSideInTheseLetters) {
     const std::pair<const wchar_t*, bool> classes[] = {
         {L"C/SIDE", true}, {L"C/SIDE Editor", true}, {L"c/side small", false}, {L"C/SID", false}, {L"xC/SIDE", false},
     };
-    std::vector<std::unique_ptr<TestWindow>> windows;
-    for (const auto& [name, listed] : classes) windows.push_back(std::make_unique<TestWindow>(name, L"Navision"));
+    std::deque<TestWindow> windows;
+    for (const auto& [name, listed] : classes) windows.emplace_back(name, L"Navision");
     CTaskList list;
     list.Refresh();
     EXPECT_EQ(list.Count(), 2);
     for (std::size_t i = 0; i < windows.size(); ++i)
-        EXPECT_EQ(list.FindIndex(windows[i]->Handle()) != 0, classes[i].second) << testing::PrintToString(classes[i].first);
+        EXPECT_EQ(list.FindIndex(windows[i].Handle()) != 0, classes[i].second) << testing::PrintToString(classes[i].first);
 }
 
 TEST(TaskListTest, EntriesKeepTheirPlaceAndLastCaptionAndShowTheirOwnersCaptionAndIcon) {
@@ -44,7 +43,7 @@ TEST(TaskListTest, EntriesKeepTheirPlaceAndLastCaptionAndShowTheirOwnersCaptionA
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.hWnd(3), bare.Handle()) << "new windows come after the listed ones";
     SetWindowTextW(bare.Handle(), L"");
-    dialog.Destroy();
+    DestroyWindow(dialog.Handle());
     list.Refresh();
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.hWnd(2), bare.Handle()) << "moved up";

@@ -1,7 +1,6 @@
 #include "desktop.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace tabwright::test {
 namespace {
@@ -20,7 +19,9 @@ bool Put(UINT format, std::string_view bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
     *std::copy(bytes.begin(), bytes.end(), static_cast<char*>(GlobalLock(block))) = '\0';
     GlobalUnlock(block);
-    return SetClipboardData(format, block) || !GlobalFree(block);
+    if (SetClipboardData(format, block)) return true;
+    GlobalFree(block);
+    return false;
 }
 
 bool PutCode(std::string_view code, const wchar_t* format) {
@@ -154,10 +155,16 @@ ClipboardHolder::~ClipboardHolder() {
     CloseHandle(release_);
 }
 
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP)
+        for (;;) Sleep(INFINITE);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 TestWindow::TestWindow(const wchar_t* className, const wchar_t* caption, HWND owner, HICON classIcon) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = TestWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIconSm = classIcon;
     windowClass.lpszClassName = className;
@@ -165,10 +172,6 @@ TestWindow::TestWindow(const wchar_t* className, const wchar_t* caption, HWND ow
     const DWORD style = (owner ? WS_POPUP | WS_CAPTION : WS_OVERLAPPEDWINDOW) | WS_VISIBLE;
     window_ = CreateWindowExW(0, className, caption, style, -5000, -5000, 200, 120, owner, nullptr,
                               windowClass.hInstance, nullptr);
-}
-
-void TestWindow::Destroy() {
-    if (window_) DestroyWindow(std::exchange(window_, nullptr));
 }
 
 std::optional<std::wstring> Setting(const wchar_t* name) { return Read(L"Software\\Quillmark", name); }

@@ -18,8 +18,8 @@ namespace tabwright::test {
 using namespace std::chrono_literals;
 using Duration = std::chrono::milliseconds;
 
-// Handles this thread's messages until done() holds or the time is up: a
-// program that empties a clipboard we own waits for our answer.
+// Until done() holds or the time is up; a program that empties a clipboard
+// we own waits for our answer meanwhile.
 bool WaitFor(const std::function<bool()>& done, Duration limit = 10s);
 bool HoldsFor(const std::function<bool()>& condition, Duration period = 1s);
 
@@ -29,7 +29,6 @@ public:
     Program(const std::wstring& file, const std::wstring& arguments);
     ~Program();
     Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
     long Wait(Duration limit = 30s);  // the exit code; -1 while it runs
@@ -38,25 +37,22 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-std::wstring Beside(const std::wstring& file);  // a file in the test's folder
-// The first top-level window of the class in the process, once there is one.
+std::wstring Beside(const std::wstring& file);
 HWND WindowOf(DWORD process, const wchar_t* className, Duration limit = 10s);
 std::u16string TextOf(HWND window);
 std::u16string Utf16(std::string_view ascii);
-
-// Presses the keys through SendInput in order and lets go of them the other
-// way round: {VK_CONTROL, 'H'} is Ctrl+H.
+// SendInput: {VK_CONTROL, 'H'} is Ctrl+H, let go of in the other order.
 void Press(const std::vector<WORD>& keys);
 
 inline constexpr wchar_t kHostFormat[] = L"AL-Source Code";
-// Replaces the clipboard's content by the bytes as ANSI text and, unless
-// format is null, under that registered format, as C/SIDE's editor does.
+// The bytes as ANSI text and, unless format is null, under that registered
+// format, as C/SIDE's editor copies them.
 bool Copy(std::string_view code, const wchar_t* format = kHostFormat);
 std::u16string ClipboardText();
 bool HostFormatOnClipboard();  // asked without opening the clipboard
 
-// Holds the clipboard open from a thread and window of its own until the
-// object goes, after copying the code onto it unless that is null.
+// Holds the clipboard open from a thread of its own while it lives, with
+// the code copied onto it unless that is null.
 class ClipboardHolder {
 public:
     explicit ClipboardHolder(const char* code = nullptr);
@@ -65,28 +61,25 @@ public:
 
 private:
     HANDLE release_;
-    std::atomic<bool> ready_{false};
-    std::atomic<bool> held_{false};
+    std::atomic<bool> ready_{false}, held_{false};
     std::thread thread_;
 };
 
 // A shown top-level window of this thread, off the screen, of a class of its
-// own: class names are shared by the whole test program.
+// own (class names are shared by the whole program). Posted WM_APP, its
+// thread stops answering.
 class TestWindow {
 public:
     TestWindow(const wchar_t* className, const wchar_t* caption, HWND owner = nullptr, HICON classIcon = nullptr);
-    ~TestWindow() { Destroy(); }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
+    ~TestWindow() { DestroyWindow(window_); }
     HWND Handle() const { return window_; }
-    void Destroy();
 
 private:
     HWND window_;
 };
 
-// Values under HKEY_CURRENT_USER\Software\Quillmark and the Run value
-// "Quillmark"; nothing when missing. Every test starts without them.
+// Values under HKEY_CURRENT_USER\Software\Quillmark, which every test starts
+// without, and the Run value "Quillmark"; nothing when missing.
 std::optional<std::wstring> Setting(const wchar_t* name);
 void SetSetting(const wchar_t* name, const std::wstring& value);
 std::optional<std::wstring> RunValue();

@@ -13,10 +13,22 @@ namespace {
 
 constexpr wchar_t kProgramKey[] = L"Software\\Quillmark";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-// Where the user's values wait meanwhile. Found at the start, they are left
-// from a test program that did not end, and go back first.
+// Where the user's values wait. Found at the start, they were left by a test
+// program that did not end, and go back first.
 constexpr wchar_t kSaved[] = L"Software\\Tabwright tests";
 constexpr wchar_t kSavedProgramKey[] = L"Software\\Tabwright tests\\Quillmark";
+
+// Moves a key with all it holds, or its absence.
+void MoveKey(const wchar_t* from, const wchar_t* to) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, to);
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source)) return;
+    if (!RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr))
+        RegCopyTreeW(source, nullptr, target);
+    RegCloseKey(target);
+    RegCloseKey(source);
+    RegDeleteTreeW(HKEY_CURRENT_USER, from);
+}
 
 // Moves a value, or its absence.
 void MoveValue(const wchar_t* fromKey, const wchar_t* fromName, const wchar_t* toKey, const wchar_t* toName) {
@@ -28,20 +40,6 @@ void MoveValue(const wchar_t* fromKey, const wchar_t* fromName, const wchar_t* t
     RegDeleteKeyValueW(HKEY_CURRENT_USER, fromKey, fromName);
 }
 
-// Moves a key with all it holds, or its absence.
-void MoveKey(const wchar_t* from, const wchar_t* to) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, to);
-    HKEY source = nullptr, target = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source)) return;
-    if (!RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr)) {
-        RegCopyTreeW(source, nullptr, target);
-        RegCloseKey(target);
-    }
-    RegCloseKey(source);
-    RegDeleteTreeW(HKEY_CURRENT_USER, from);
-}
-
-// Moves the user's values aside, or back.
 void Move(bool aside) {
     aside ? MoveKey(kProgramKey, kSavedProgramKey) : MoveKey(kSavedProgramKey, kProgramKey);
     aside ? MoveValue(kRunKey, L"Quillmark", kSaved, L"Run") : MoveValue(kSaved, L"Run", kRunKey, L"Quillmark");

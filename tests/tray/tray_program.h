@@ -17,7 +17,10 @@ public:
     TrayProgram() : program_(L"Tabwright.exe", L""), window_(WindowOf(program_.Id(), L"Kestrel", 30s)) {
         if (window_ && WaitForInputIdle(program_.Handle(), 30000) != 0) window_ = nullptr;
     }
-    ~TrayProgram() { Quit(); }
+    ~TrayProgram() {
+        Command(IDM_QUITPROGRAM);
+        Ended();
+    }
 
     bool Started() const { return window_ != nullptr; }
     DWORD Process() const { return program_.Id(); }
@@ -40,10 +43,6 @@ public:
         return Shell_NotifyIconW(change, &data);
     }
     bool Ended() { return program_.Wait(10s) >= 0; }
-    bool Quit() {
-        Command(IDM_QUITPROGRAM);
-        return Ended();
-    }
 
 private:
     Program program_;

@@ -21,12 +21,12 @@ std::u16string Formatted(bool sign) {
     return formatter.Nesting(Utf16(kCode), host);
 }
 
-enum class Outcome { Formatted, FormattedWithoutSign, OnlyLogged, Untouched };
+enum class Outcome { Formatted, OnlyLogged, Untouched };
 
 struct WatchCase {
     const char* name;
     const wchar_t* switches;  // "Active", "C/SIDE", "Sign", "Auto_Indent" as stored
-    const wchar_t* window;    // class of a window open before the copy, or none
+    const wchar_t* window;    // the class of a window open before the copy, or none
     bool hostFormat;          // the copy carries C/SIDE's format
     Outcome outcome;
     bool icon = false;        // the main window shows the window's icon
@@ -36,7 +36,7 @@ struct WatchCase {
 const WatchCase kCases[] = {
     {"CopyInCSideComesBackFormatted", L"1011", nullptr, true, Outcome::Formatted},
     {"PlainTextIsLeftAlone", L"1011", nullptr, false, Outcome::Untouched},
-    {"SignOffLeavesOperatorsAsTheyAre", L"1001", nullptr, true, Outcome::FormattedWithoutSign},
+    {"SignOffLeavesOperatorsAsTheyAre", L"1001", nullptr, true, Outcome::Formatted},
     {"AutoIndentOffOnlyShowsTheCode", L"1010", nullptr, true, Outcome::OnlyLogged},
     {"ActiveOffDoesNothing", L"0011", nullptr, true, Outcome::Untouched},
     {"CSideSwitchWaitsForACSideWindow", L"1111", nullptr, true, Outcome::Untouched},
@@ -57,18 +57,15 @@ TEST_P(WatchTest, Copy) {
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(Copy(kCode, c.hostFormat ? kHostFormat : nullptr));
 
-    std::u16string expected = Utf16(kCode);
-    if (c.outcome == Outcome::Formatted || c.outcome == Outcome::FormattedWithoutSign) {
-        expected = Formatted(c.outcome == Outcome::Formatted);
-        // Asking for the format does not open the clipboard: the poll keeps
-        // out of the program's way.
+    const std::u16string expected = c.outcome == Outcome::Formatted ? Formatted(c.switches[2] == L'1') : Utf16(kCode);
+    // Asking for the format does not open the clipboard: the poll keeps out
+    // of the program's way.
+    if (c.outcome == Outcome::Formatted)
         EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == expected; }, c.within));
-    } else if (c.outcome == Outcome::OnlyLogged) {
-        EXPECT_TRUE(WaitFor([&] { return program.Log() == expected; }, c.within));
-        EXPECT_TRUE(HostFormatOnClipboard());
-    } else {
+    else if (c.outcome == Outcome::OnlyLogged)
+        EXPECT_TRUE(WaitFor([&] { return program.Log() == expected; }, c.within) && HostFormatOnClipboard());
+    else
         EXPECT_TRUE(HoldsFor([&] { return HostFormatOnClipboard() == c.hostFormat; }, c.within));
-    }
     EXPECT_EQ(ClipboardText(), expected);
     EXPECT_EQ(program.Log(), c.outcome == Outcome::Untouched ? u"" : expected);
     EXPECT_EQ(SendMessageW(program.Control(IDC_IMAGE1), STM_GETICON, 0, 0) != 0, c.icon);
