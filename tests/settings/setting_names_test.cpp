@@ -54,12 +54,5 @@ TEST(SettingCatalogueTest, TiesTemplatesAndCodesToTheirHotkeyElements) {
     EXPECT_FALSE(TemplateOfElement(15));
 }
 
-TEST(AutostartTest, RunEntryQuotesTheProgramPath) {
-    EXPECT_EQ(RunEntryText(u"C:\\Program Files\\Tools"), u"\"C:\\Program Files\\Tools\\Tabwright.exe\"");
-    EXPECT_EQ(RunEntryText(u"D:\\"), u"\"D:\\Tabwright.exe\"");
-    EXPECT_FALSE(AutostartOn(u""));
-    EXPECT_TRUE(AutostartOn(u"\"C:\\Other\\Else.exe\""));
-}
-
 }  // namespace
 }  // namespace tabwright
