@@ -22,7 +22,7 @@ std::u16string Engine(std::string_view code) {
 
 class RecordingWindow : public WatchWindow {
 public:
-    bool Checked(WatchSwitch which) const override { return which != WatchSwitch::CSide || cside; }
+    bool Checked(Switch which) const override { return which != Switch::CSide || cside; }
     void ShowLog(std::u16string_view text) override { log.emplace_back(text); }
     void ShowHostIcon(HICON shown) override { icon = shown; }
     void ClearHostIcon() override { icon = nullptr; }
