@@ -65,4 +65,16 @@ private:
     std::uint16_t singles_[128] = {};
 };
 
+inline bool TextSummary::MayContain(std::u16string_view what) const {
+    if (what.empty()) return true;
+    unsigned prev = Fold(what[0]);
+    if (singles_[prev & 127] != stamp_) return false;
+    for (std::size_t i = 1; i < what.size(); ++i) {
+        const unsigned c = Fold(what[i]);
+        if (pairs_[PairKey(prev, c)] != stamp_) return false;
+        prev = c;
+    }
+    return true;
+}
+
 }  // namespace tabwright
