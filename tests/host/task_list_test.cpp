@@ -1,141 +1,87 @@
-// The list against windows of other processes, as C/SIDE's would be.
+// The list of C/SIDE windows against real windows: this program's own for
+// the rules, helper processes for windows that stop answering.
 #include <gtest/gtest.h>
 
-#include "host_fixture.h"
+#include <deque>
 
-namespace tabwright {
+#include "desktop.h"
+#include "host/task_list.h"
+
+namespace tabwright::test {
 namespace {
 
-using test::HostFixture;
-using test::kAskSmallIcon;
-using test::Started;
-
-class TaskListTest : public HostFixture {};
-
-// Whether this platform carries WM_GETICON to another process; Wine 8 does
-// not, and the list then sees a window without icons.
-bool IconsCrossProcesses(HWND window) {
-    DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(window, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG, 1000, &answer) != 0;
-}
-
-TEST_F(TaskListTest, EmptyWithoutCSideWindows) {
-    Started other = Start({L"--class", L"c/side", L"--caption", L"Navision"}, L"c/side");
-    ASSERT_NE(other.window, nullptr);
+TEST(TaskListTest, ListsTheWindowsWhoseClassBeginsWithCSideInTheseLetters) {
+    const std::pair<const wchar_t*, bool> classes[] = {
+        {L"C/SIDE", true}, {L"C/SIDE Editor", true}, {L"c/side small", false}, {L"C/SID", false}, {L"xC/SIDE", false},
+    };
+    std::deque<TestWindow> windows;
+    for (const auto& [name, listed] : classes) windows.emplace_back(name, L"Navision");
+    CTaskList list;
     list.Refresh();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.Caption(1), u"");
+    EXPECT_EQ(list.Count(), 2);
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        EXPECT_EQ(list.FindIndex(windows[i].Handle()) != 0, classes[i].second) << testing::PrintToString(classes[i].first);
 }
 
-TEST_F(TaskListTest, ListsAWindowOfAnotherProcessWithCaptionProcessAndIcons) {
-    Started navision = Start({L"--caption", L"Navision Attain \u2013 CRONUS \u00c6\u00d8\u00c5"});
-    ASSERT_NE(navision.window, nullptr);
+TEST(TaskListTest, EntriesKeepTheirPlaceAndLastCaptionAndShowTheirOwnersCaptionAndIcon) {
+    const HICON ownerIcon = LoadIconW(nullptr, IDI_WARNING);
+    TestWindow owner(L"Navision frame", L"Navision Financials", nullptr, ownerIcon);
+    TestWindow dialog(L"C/SIDE Dialog", L"Find", owner.Handle());
+    TestWindow bare(L"C/SIDE bare", L"");
+    TestWindow last(L"C/SIDE last", L"Last");
+    CTaskList list;
+    list.Refresh();
+    ASSERT_EQ(list.Count(), 2) << "a window without caption is not added";
+    const int d = list.FindIndex(dialog.Handle());
+    ASSERT_NE(d, 0);
+    EXPECT_EQ(list.Caption(d), u"Navision Financials");
+    EXPECT_EQ(list.hIconSm(d), ownerIcon);
+    EXPECT_EQ(list.hIconSm(list.FindIndex(last.Handle())), LoadIconW(nullptr, IDI_WINLOGO)) << "no icon anywhere";
+
+    SetWindowTextW(bare.Handle(), L"Bare");
+    list.Refresh();
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.hWnd(3), bare.Handle()) << "new windows come after the listed ones";
+    SetWindowTextW(bare.Handle(), L"");
+    DestroyWindow(dialog.Handle());
+    list.Refresh();
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.hWnd(2), bare.Handle()) << "moved up";
+    EXPECT_EQ(list.Caption(2), u"Bare") << "a listed window keeps its last caption";
+    EXPECT_EQ(list.ProcessID(2), GetCurrentProcessId());
+    EXPECT_EQ(list.Caption(3), u"");
+}
+
+bool Answers(HWND window) { return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, nullptr) != 0; }
+
+TEST(TaskListTest, WindowsThatStopAnsweringAreNotWaitedFor) {
+    Program listed(L"cside_helper.exe", L"window \"C/SIDE listed\" \"Navision Attain\" - -");
+    const HWND window = WindowOf(listed.Id(), L"C/SIDE listed");
+    ASSERT_NE(window, nullptr);
+    CTaskList list;
     list.HungTimeout(250);
     list.Refresh();
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.hWnd(1), navision.window);
-    EXPECT_EQ(list.ProcessID(1), navision.process);
-    EXPECT_NE(list.ProcessID(1), GetCurrentProcessId());
-    EXPECT_EQ(list.Caption(1), u"Navision Attain \u2013 CRONUS \u00c6\u00d8\u00c5");
-    EXPECT_EQ(list.Status(1), 0);
+    Program late(L"cside_helper.exe", L"window \"C/SIDE late\" \"Navision Attain\" - -");
+    const HWND lateWindow = WindowOf(late.Id(), L"C/SIDE late");
+    ASSERT_NE(lateWindow, nullptr);
+    for (HWND frozen : {window, lateWindow}) PostMessageW(frozen, WM_APP, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !Answers(window) && !Answers(lateWindow); }));
 
-    if (IconsCrossProcesses(navision.window)) {
-        DWORD_PTR ownSmall = 0;
-        SendMessageTimeoutW(navision.window, kAskSmallIcon, 0, 0, SMTO_ABORTIFHUNG, 1000, &ownSmall);
-        EXPECT_EQ(list.hIconSm(1), reinterpret_cast<HICON>(ownSmall));
-    } else {
-        EXPECT_EQ(list.hIconSm(1), LoadIconA(nullptr, IDI_WINLOGO));
-        EXPECT_EQ(list.hIcon(1), LoadIconA(nullptr, IDI_WINLOGO));
-    }
-}
-
-TEST_F(TaskListTest, WindowWithoutCaptionIsAddedOnlyOnceItHasOne) {
-    Started bare = Start({L"--caption", L""});
-    ASSERT_NE(bare.window, nullptr);
-    list.Refresh();
-    EXPECT_EQ(list.Count(), 0);
-
-    auto setCaption = [&](const wchar_t* text) {
-        DWORD_PTR ignored;
-        ASSERT_TRUE(SendMessageTimeoutW(bare.window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
-                                        SMTO_ABORTIFHUNG, 5000, &ignored));
+    const auto refreshTime = [&list] {
+        const auto start = std::chrono::steady_clock::now();
+        list.Refresh();
+        return std::chrono::steady_clock::now() - start;
     };
-    setCaption(L"Navision Financials");
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Caption(1), u"Navision Financials");
-
-    setCaption(L"");
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Caption(1), u"Navision Financials") << "keeps its last caption";
-
-    setCaption(L"Object Designer");
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Caption(1), u"Object Designer") << "renewed on every Refresh";
-}
-
-TEST_F(TaskListTest, OwnedDialogIsListedWithItsOwnersCaption) {
-    Started main = Start({L"--caption", L"Navision Attain", L"--dialog", L"Find"});
-    ASSERT_NE(main.window, nullptr);
-    HWND dialog = FindWindowW(test::kDialogClass, nullptr);
-    ASSERT_NE(dialog, nullptr);
-
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 2);
-    int d = list.FindIndex(dialog), m = list.FindIndex(main.window);
-    ASSERT_NE(d, 0);
-    ASSERT_NE(m, 0);
-    EXPECT_EQ(list.Caption(d), u"Navision Attain");
-    EXPECT_EQ(list.ProcessID(d), main.process);
-    EXPECT_EQ(list.hIcon(d), list.hIcon(m));
-    EXPECT_EQ(list.hIconSm(d), list.hIconSm(m));
-
-    // Owned by a window that is no tool window: no task in mode 0.
-    EXPECT_FALSE(list.Valid(0, dialog));
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.hWnd(1), main.window);
-    EXPECT_TRUE(list.Valid(1));
-}
-
-TEST_F(TaskListTest, DestroyedWindowIsDroppedAndTheNextEntryMovesUpWhole) {
-    Started one = Start({L"--caption", L"One"});
-    list.Refresh();
-    Started two = Start({L"--caption", L"Two"});
-    list.Refresh();
-    Started three = Start({L"--caption", L"Navision Three"});
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 3);
-    ASSERT_EQ(list.hWnd(2), two.window);
-    HICON threeSmall = list.hIconSm(3);
-
-    StopHelper(1, two.window);
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.hWnd(1), one.window);
-    EXPECT_EQ(list.ProcessID(1), one.process);
-    EXPECT_EQ(list.hWnd(2), three.window);
-    EXPECT_EQ(list.ProcessID(2), three.process);
-    EXPECT_EQ(list.Caption(2), u"Navision Three");
-    EXPECT_EQ(list.hIconSm(2), threeSmall);
-}
-
-TEST_F(TaskListTest, NewWindowsFollowTheListedOnesInZOrder) {
-    Started listed = Start({L"--caption", L"Listed"});
-    list.Refresh();
-    Started lower = Start({L"--caption", L"Lower"});
-    Started upper = Start({L"--caption", L"Upper"});
-    ASSERT_TRUE(SetWindowPos(listed.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
-    ASSERT_TRUE(SetWindowPos(lower.window, listed.window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
-    ASSERT_TRUE(SetWindowPos(upper.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
-
-    list.Refresh();
-    ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.hWnd(1), listed.window) << "listed before, so first although not on top";
-    EXPECT_EQ(list.hWnd(2), upper.window);
-    EXPECT_EQ(list.hWnd(3), lower.window);
+    EXPECT_LT(refreshTime(), 2s);
+    ASSERT_EQ(list.Count(), 1) << "the listed window keeps its entry, the late one is not added";
+    EXPECT_EQ(list.Caption(1), u"Navision Attain");
+    // Once the system sees them hung, even a long time-out is not waited for.
+    ASSERT_TRUE(WaitFor([&] { return IsHungAppWindow(window) && IsHungAppWindow(lateWindow); }, 30s));
+    list.HungTimeout(5000);
+    EXPECT_LT(refreshTime(), 2500ms);
+    EXPECT_EQ(list.Count(), 1);
 }
 
 }  // namespace
-}  // namespace tabwright
+}  // namespace tabwright::test

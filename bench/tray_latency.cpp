@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "clipboard_access.h"
+#include "desktop.h"
 #include "formatter/formatter.h"
 
 namespace {
@@ -32,26 +32,6 @@ constexpr char kSample[] =
     "UNTIL Customer.NEXT=0;\r\n"
     "END;\r\n";
 
-bool CopyInHost(const std::string& code, UINT hostFormat) {
-    if (!OpenClipboardPatiently()) return false;
-    const bool done = PutCode(code, hostFormat);
-    CloseClipboard();
-    return done;
-}
-
-bool ClipboardHolds(const std::u16string& expected, UINT hostFormat) {
-    if (IsClipboardFormatAvailable(hostFormat) || !OpenClipboardPatiently()) return false;
-    bool same = false;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* text = static_cast<const char16_t*>(GlobalLock(data))) {
-            same = expected == text;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return same;
-}
-
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -66,7 +46,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tray_latency [COPIES]   (COPIES at least 1)\n");
         return 2;
     }
-    const UINT hostFormat = RegisterClipboardFormatW(L"AL-Source Code");
     std::vector<double> times;
     unsigned phase = 1;
     for (int i = 0; i < copies; ++i) {
@@ -84,7 +63,7 @@ int main(int argc, char** argv) {
 
         LARGE_INTEGER start, now;
         QueryPerformanceCounter(&start);
-        if (!CopyInHost(code, hostFormat)) {
+        if (!Copy(code)) {
             std::fprintf(stderr, "copy %d: the clipboard could not be written\n", i);
             return 1;
         }
@@ -94,11 +73,11 @@ int main(int argc, char** argv) {
             QueryPerformanceCounter(&now);
             if (Milliseconds(start, now) > 5000) {
                 std::fprintf(stderr, "copy %d: not formatted within 5 s (host format %s, text %s)\n", i,
-                             IsClipboardFormatAvailable(hostFormat) ? "still there" : "gone",
+                             HostFormatOnClipboard() ? "still there" : "gone",
                              ClipboardText() == expected ? "as expected" : "different");
                 return 1;
             }
-            if (ClipboardHolds(expected, hostFormat)) break;
+            if (!HostFormatOnClipboard() && ClipboardText() == expected) break;
             // As the clipboard's owner we are told when the program empties
             // it, and it waits for that message to be answered.
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);

@@ -1,0 +1,88 @@
+// The clipboard watch of the running Tabwright.exe: code copied as C/SIDE
+// copies it comes back as exactly what the engine makes of it, or stays as
+// it was where the switches and the C/SIDE rule say so.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "formatter/formatter.h"
+#include "tray_program.h"
+
+namespace tabwright::test {
+namespace {
+
+constexpr char kCode[] =
+    "IF Customer.FIND('-') THEN BEGIN\r\nREPEAT\r\nIF Customer.Blocked THEN\r\nCounter:=Counter+1\r\nELSE\r\n"
+    "MESSAGE('Total: %1, rate=%2',Total+Customer.Amount*Rate/100,Rate);\r\nUNTIL Customer.NEXT=0;\r\nEND;\r\n";
+
+std::u16string Formatted(bool sign) {
+    Formatter formatter;
+    TraceRecorder host(sign, false);
+    return formatter.Nesting(Utf16(kCode), host);
+}
+
+enum class Outcome { Formatted, OnlyLogged, Untouched };
+
+struct WatchCase {
+    const char* name;
+    const wchar_t* switches;  // "Active", "C/SIDE", "Sign", "Auto_Indent" as stored
+    const wchar_t* window;    // the class of a window open before the copy, or none
+    bool hostFormat;          // the copy carries C/SIDE's format
+    Outcome outcome;
+    bool icon = false;        // the main window shows the window's icon
+    Duration within = 1s;     // until the change, or how long nothing happens
+};
+
+const WatchCase kCases[] = {
+    {"CopyInCSideComesBackFormatted", L"1011", nullptr, true, Outcome::Formatted},
+    {"PlainTextIsLeftAlone", L"1011", nullptr, false, Outcome::Untouched},
+    {"SignOffLeavesOperatorsAsTheyAre", L"1001", nullptr, true, Outcome::Formatted},
+    {"AutoIndentOffOnlyShowsTheCode", L"1010", nullptr, true, Outcome::OnlyLogged},
+    {"ActiveOffDoesNothing", L"0011", nullptr, true, Outcome::Untouched},
+    {"CSideSwitchWaitsForACSideWindow", L"1111", nullptr, true, Outcome::Untouched},
+    {"CSideWindowLetsTheWatchRun", L"1111", L"C/SIDE 2.60", true, Outcome::Formatted, true},
+    {"WindowOfAnotherClassIsNoCSide", L"1111", L"Navision", true, Outcome::Untouched},
+};
+
+class WatchTest : public testing::TestWithParam<WatchCase> {};
+
+TEST_P(WatchTest, Copy) {
+    const WatchCase& c = GetParam();
+    const wchar_t* const names[] = {L"Active", L"C/SIDE", L"Sign", L"Auto_Indent"};
+    for (int i = 0; i < 4; ++i) SetSetting(names[i], std::wstring(1, c.switches[i]));
+    std::optional<Program> host;
+    if (c.window) host.emplace(L"cside_helper.exe", L"window \"" + std::wstring(c.window) + L"\" \"Microsoft NAVISION\"");
+    ASSERT_TRUE(!c.window || WindowOf(host->Id(), c.window));
+    TrayProgram program;
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(Copy(kCode, c.hostFormat ? kHostFormat : nullptr));
+
+    const std::u16string expected = c.outcome == Outcome::Formatted ? Formatted(c.switches[2] == L'1') : Utf16(kCode);
+    // Asking for the format does not open the clipboard: the poll keeps out
+    // of the program's way.
+    if (c.outcome == Outcome::Formatted)
+        EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == expected; }, c.within));
+    else if (c.outcome == Outcome::OnlyLogged)
+        EXPECT_TRUE(WaitFor([&] { return program.Log() == expected; }, c.within) && HostFormatOnClipboard());
+    else
+        EXPECT_TRUE(HoldsFor([&] { return HostFormatOnClipboard() == c.hostFormat; }, c.within));
+    EXPECT_EQ(ClipboardText(), expected);
+    EXPECT_EQ(program.Log(), c.outcome == Outcome::Untouched ? u"" : expected);
+    EXPECT_EQ(SendMessageW(program.Control(IDC_IMAGE1), STM_GETICON, 0, 0) != 0, c.icon);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tray, WatchTest, testing::ValuesIn(kCases), [](const auto& info) { return info.param.name; });
+
+TEST(TrayWatchTest, CodeCopiedWhileAnotherProgramHoldsTheClipboardIsFormattedOnceItIsFree) {
+    SetSetting(L"C/SIDE", L"0");
+    TrayProgram program;
+    ASSERT_TRUE(program.Started());
+    {
+        ClipboardHolder holder(kCode);
+        EXPECT_TRUE(HoldsFor([&] { return program.Answers(); })) << "a tick waited for the clipboard";
+    }
+    EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == Formatted(true); }, 1s));
+}
+
+}  // namespace
+}  // namespace tabwright::test
