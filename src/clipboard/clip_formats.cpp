@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "clipboard/clipboard_handles.h"
 #include "settings/decimal_text.h"
+#include "win32/system_function.h"
 
 namespace tabwright {
 namespace {
@@ -57,14 +59,35 @@ void CClipFormats::Reload() {
     state_.ALSourcePresent = false;
     ClipboardOpening clipboard(nullptr);
     if (!clipboard) return;
-    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-        CClipFormat item{GetName(static_cast<std::int32_t>(format)), static_cast<std::int32_t>(format)};
-        if (item.Name.starts_with(kHostFormatPrefix)) {
-            state_.ALSourcePresent = true;
-            state_.ALSourceFormat = DecimalText(item.Format);
-        }
-        items_.push_back(std::move(item));
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+        Add(static_cast<std::int32_t>(format));
+}
+
+bool CClipFormats::ReloadUnopened() {
+    using ListFunction = BOOL(WINAPI*)(PUINT, UINT, PUINT);
+    static const auto list = win32::SystemFunction<ListFunction>(L"user32.dll", "GetUpdatedClipboardFormats");
+    if (!list) return false;
+    std::vector<UINT> formats(32);
+    UINT count = 0;
+    while (!list(formats.data(), static_cast<UINT>(formats.size()), &count)) {
+        // Too small a buffer: the count says how many there are now, and
+        // more may come before the next call.
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+        formats.resize(std::max<std::size_t>(count, formats.size() * 2));
     }
+    items_.clear();
+    state_.ALSourcePresent = false;
+    for (UINT i = 0; i < count && i < formats.size(); ++i) Add(static_cast<std::int32_t>(formats[i]));
+    return true;
+}
+
+void CClipFormats::Add(std::int32_t format) {
+    CClipFormat item{GetName(format), format};
+    if (item.Name.starts_with(kHostFormatPrefix)) {
+        state_.ALSourcePresent = true;
+        state_.ALSourceFormat = DecimalText(item.Format);
+    }
+    items_.push_back(std::move(item));
 }
 
 }  // namespace tabwright

@@ -32,8 +32,14 @@ public:
     // Enumerates the clipboard again and rewrites the host-format state. When
     // the clipboard cannot be opened the collection stays empty.
     void Reload();
+    // The same from the system's list of the formats, which needs no opening
+    // of the clipboard. False, with nothing changed, where the system has no
+    // such list.
+    bool ReloadUnopened();
 
 private:
+    void Add(std::int32_t format);
+
     HostFormatState& state_;
     std::vector<CClipFormat> items_;
 };

@@ -56,6 +56,19 @@ const CClipFormats& CClipboard::Formats() {
     return formats_;
 }
 
+const CClipFormats& CClipboard::ListedFormats() {
+    if (!formats_.ReloadUnopened()) formats_.Reload();
+    return formats_;
+}
+
+std::optional<DWORD> CClipboard::OwnSequence() const {
+    // The owner is asked after the number: a write by another program in
+    // between makes it the owner, and no number is given.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    if (!owner_ || GetClipboardOwner() != owner_) return std::nullopt;
+    return sequence;
+}
+
 std::int32_t CClipboard::CCF() const { return CountClipboardFormats(); }
 
 bool CClipboard::ALS() {

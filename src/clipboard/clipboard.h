@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ public:
 
     // Enumerates the clipboard again and returns the formats found.
     const CClipFormats& Formats();
+    // The formats as the system lists them, without opening the clipboard;
+    // enumerated as by Formats() where the system has no such list.
+    const CClipFormats& ListedFormats();
     // Number of formats on the clipboard; 0 when it is empty.
     std::int32_t CCF() const;
     // Enumerates the clipboard again; true when it carries C/SIDE's format.
@@ -46,6 +50,11 @@ public:
     // opening. Both blocks are built first, so a failure before the clipboard
     // is emptied leaves the old content in place. True when both were accepted.
     bool ReplaceWithText(std::u16string_view text);
+
+    // The clipboard's sequence number while the owner window given above
+    // still owns the content, that is, while the content is the program's
+    // own last write; nothing once another program has written.
+    std::optional<DWORD> OwnSequence() const;
 
 private:
     HostFormatState& state_;

@@ -31,19 +31,26 @@ void ClipboardWatch::Timer1_Timer() {
     Change_Clipboard();
 }
 
+void ClipboardWatch::Clipboard_Update() {
+    if (settled_ == GetClipboardSequenceNumber()) return;
+    Timer1_Timer();
+}
+
 void ClipboardWatch::Change_Clipboard() {
     const DWORD sequence = GetClipboardSequenceNumber();
     if (settled_ == sequence) return;
     // The number from before the pass: a change made by another program
     // while the pass ran is looked at by the next tick.
-    if (Pass(sequence)) settled_ = sequence;
+    std::optional<DWORD> ownWrite;
+    if (Pass(sequence, ownWrite)) settled_ = ownWrite.value_or(sequence);
 }
 
-bool ClipboardWatch::Pass(DWORD sequence) {
+bool ClipboardWatch::Pass(DWORD sequence, std::optional<DWORD>& ownWrite) {
     if (Clip.CCF() == 0) return true;
-    // The same enumeration as Clip.ALS; its count tells a clipboard without
-    // C/SIDE's format from one that another program holds open.
-    const CClipFormats& formats = Clip.Formats();
+    // Listed without opening the clipboard where the system can, so that
+    // another program's copy costs it nothing; when enumerated instead, a
+    // count of 0 tells a clipboard that another program holds open.
+    const CClipFormats& formats = Clip.ListedFormats();
     if (!state_.ALSourcePresent) return formats.Count() > 0;
 
     ClipText = Clip.GetText();
@@ -60,6 +67,7 @@ bool ClipboardWatch::Pass(DWORD sequence) {
             const std::u16string formatted = window_.Nesting(ClipText);
             if (GetClipboardSequenceNumber() != sequence) return false;
             if (!Clip.ReplaceWithText(formatted)) return false;
+            ownWrite = Clip.OwnSequence();
             ClipText = Clip.GetText();
             if (ClipText.empty()) ClipText = formatted;
         }

@@ -1,8 +1,9 @@
-// The clipboard watch: on every tick of the main window's timer it looks for
-// code that C/SIDE put on the clipboard and, when it is new, puts it back
-// formatted. A change is recognised by comparing the clipboard's text with
-// the text the last pass recorded; the clipboard's sequence number spares
-// idle ticks from opening the clipboard at all.
+// The clipboard watch: when the system reports a change of the clipboard,
+// and on every tick of the main window's timer, it looks for code that
+// C/SIDE put on the clipboard and, when it is new, puts it back formatted. A
+// change is recognised by comparing the clipboard's text with the text the
+// last pass recorded; the clipboard's sequence number spares idle ticks, and
+// the reports of the program's own writes, from looking at all.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +25,9 @@ public:
 
     // One timer tick: the switches, the host check, then a pass.
     void Timer1_Timer();
+    // WM_CLIPBOARDUPDATE: a tick's work, at once. A change the watch has
+    // already seen through, its own write among them, costs nothing.
+    void Clipboard_Update();
     // One pass, unless the clipboard has not changed since the last pass
     // that saw it through.
     void Change_Clipboard();
@@ -32,8 +36,9 @@ public:
 
 private:
     // False when the clipboard could not be read or written: nothing is
-    // recorded and the next tick tries again.
-    bool Pass(DWORD sequence);
+    // recorded and the next tick tries again. ownWrite receives the sequence
+    // number of the formatted text the pass put on the clipboard.
+    bool Pass(DWORD sequence, std::optional<DWORD>& ownWrite);
 
     WatchWindow& window_;
     CClipboard& Clip;
@@ -41,7 +46,8 @@ private:
     CTaskList& TaskList;
     std::u16string ClipText;
     std::u16string LastClipText_;
-    // Sequence number of the clipboard content the last complete pass saw.
+    // Sequence number of the clipboard content the last complete pass saw,
+    // or of the content it wrote.
     std::optional<DWORD> settled_;
 };
 

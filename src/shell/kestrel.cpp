@@ -93,6 +93,9 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kTimer1) Timer1_Timer();
         return 0;
+    case WM_CLIPBOARDUPDATE:
+        if (watch_) watch_->Clipboard_Update();
+        return 0;
     case WM_SIZE:
         if (window_ && Control(IDC_TEXT1)) Form_Resize(static_cast<WindowState>(wParam <= SIZE_MAXIMIZED ? wParam : 0));
         return 0;
@@ -244,7 +247,11 @@ void Kestrel::Form_Load() {
     Clip = std::make_unique<CClipboard>(hostFormat_, Handle());
     watch_ = std::make_unique<ClipboardWatch>(*this, *Clip, hostFormat_, *TaskList);
 
+    // The timer still runs beside the listener: it keeps the host icon and
+    // the tray icon current, and catches a change whose report came while
+    // the clipboard was held or that the system never reported.
     SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
+    listener_ = std::make_unique<ClipboardListener>(Handle());
 }
 
 void Kestrel::Form_Resize(WindowState state) {
@@ -293,6 +300,7 @@ void Kestrel::Form_QueryUnload() {
 
 void Kestrel::Form_Terminate() {
     KillTimer(Handle(), kTimer1);
+    listener_.reset();
     watch_.reset();
     Clip.reset();
     PostQuitMessage(0);

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "clipboard/clipboard.h"
+#include "clipboard/clipboard_listener.h"
 #include "clipboard/clipboard_watch.h"
 #include "clipboard/host_format_state.h"
 #include "clipboard/watch_window.h"
@@ -125,11 +126,13 @@ private:
     Formatter formatter_;
 
     // Kept for the whole run: the host-format state every enumeration of the
-    // clipboard writes, the clipboard, the C/SIDE windows and the watch.
+    // clipboard writes, the clipboard, the C/SIDE windows, the watch and its
+    // clipboard listener.
     HostFormatState hostFormat_;
     std::unique_ptr<CTaskList> TaskList;
     std::unique_ptr<CClipboard> Clip;
     std::unique_ptr<ClipboardWatch> watch_;
+    std::unique_ptr<ClipboardListener> listener_;
     Picture image1Picture_;
     HICON image1Source_ = nullptr;
 

@@ -1,5 +1,7 @@
 #include "win32/fixed_window.h"
 
+#include "win32/system_function.h"
+
 namespace tabwright::win32 {
 namespace {
 
@@ -10,8 +12,7 @@ int ScreenPixels(int twips) { return TwipsToPixels(twips, WindowDpi()); }
 
 int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }

@@ -31,6 +31,7 @@ struct WatchCase {
     Outcome outcome;
     bool icon = false;        // the main window shows the window's icon
     Duration within = 1s;     // until the change, or how long nothing happens
+    bool listener = true;     // off: the program runs on its timer alone
 };
 
 const WatchCase kCases[] = {
@@ -42,6 +43,24 @@ const WatchCase kCases[] = {
     {"CSideSwitchWaitsForACSideWindow", L"1111", nullptr, true, Outcome::Untouched},
     {"CSideWindowLetsTheWatchRun", L"1111", L"C/SIDE 2.60", true, Outcome::Formatted, true},
     {"WindowOfAnotherClassIsNoCSide", L"1111", L"Navision", true, Outcome::Untouched},
+    // A paste right after the copy gets the formatted code.
+    {"CopyIsFormattedBeforeAPaste50msLater", L"1011", nullptr, true, Outcome::Formatted, false, 50ms},
+    {"CopyInCSideIsFormattedBeforeAPaste50msLater", L"1111", L"C/SIDE 2.60", true, Outcome::Formatted, true, 50ms},
+    {"WithoutTheListenerTheTimerFormats", L"1011", nullptr, true, Outcome::Formatted, false, 1s, false},
+};
+
+// The program reads the diagnostic switch once, at its start.
+class ListenerSwitch {
+public:
+    explicit ListenerSwitch(bool on) : on_(on) {
+        if (!on_) SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", L"1");
+    }
+    ~ListenerSwitch() {
+        if (!on_) SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", nullptr);
+    }
+
+private:
+    bool on_;
 };
 
 class WatchTest : public testing::TestWithParam<WatchCase> {};
@@ -53,6 +72,7 @@ TEST_P(WatchTest, Copy) {
     std::optional<Program> host;
     if (c.window) host.emplace(L"cside_helper.exe", L"window \"" + std::wstring(c.window) + L"\" \"Microsoft NAVISION\"");
     ASSERT_TRUE(!c.window || WindowOf(host->Id(), c.window));
+    const ListenerSwitch listener(c.listener);
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(Copy(kCode, c.hostFormat ? kHostFormat : nullptr));
@@ -82,6 +102,46 @@ TEST(TrayWatchTest, CodeCopiedWhileAnotherProgramHoldsTheClipboardIsFormattedOnc
         EXPECT_TRUE(HoldsFor([&] { return program.Answers(); })) << "a tick waited for the clipboard";
     }
     EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == Formatted(true); }, 1s));
+}
+
+// Counts the clipboard's changes as another listener sees them.
+class ChangeCounter {
+public:
+    ChangeCounter() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Count;
+        windowClass.lpszClassName = L"ChangeCounter";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, L"ChangeCounter", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&changes_));
+        AddClipboardFormatListener(window_);
+    }
+    ~ChangeCounter() { DestroyWindow(window_); }
+    int Changes() const { return changes_; }
+
+private:
+    static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM w, LPARAM l) {
+        auto* changes = reinterpret_cast<int*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_CLIPBOARDUPDATE && changes) ++*changes;
+        return DefWindowProcW(window, message, w, l);
+    }
+    HWND window_;
+    int changes_ = 0;
+};
+
+TEST(TrayWatchTest, EachCopyIsReplacedOnceThoughReportAndTimerBothSeeIt) {
+    SetSetting(L"C/SIDE", L"0");
+    TrayProgram program;
+    ASSERT_TRUE(program.Started());
+    ChangeCounter counter;
+    for (const char* code : {kCode, "IF A THEN\r\nB:=1;\r\n"}) {
+        const int before = counter.Changes();
+        ASSERT_TRUE(Copy(code));
+        // Several ticks: none of them replaces the formatted text again.
+        EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard(); }, 1s));
+        HoldsFor([] { return true; }, 600ms);
+        EXPECT_EQ(counter.Changes() - before, 2) << "the copy and one replacement";
+    }
 }
 
 }  // namespace
