@@ -15,10 +15,8 @@ using test::N;
 using test::W;
 
 struct Case {
-    std::string input, expected;  // "\n" stands for CR LF unless raw
+    std::string input, expected;   // "\n" stands for CR LF where the text holds no CR
     const char* labels = nullptr;  // the trace, "|" between labels; nullptr: not checked
-    bool sign = false;
-    bool raw = false;
 };
 
 class FormatTest : public ::testing::Test {
@@ -30,13 +28,14 @@ protected:
         return out;
     }
 
-    void Verify(const Case& c) {
-        const std::string input = c.raw ? c.input : Crlf(c.input), expected = c.raw ? c.expected : Crlf(c.expected);
-        EXPECT_EQ(Format(input, c.sign), expected) << "input:\n" << input;
+    void Verify(const Case& c, bool sign = false) {
+        const auto lines = [](const std::string& t) { return t.find('\r') == std::string::npos ? Crlf(t) : t; };
+        const std::string input = lines(c.input), expected = lines(c.expected);
+        EXPECT_EQ(Format(input, sign), expected) << "input:\n" << input;
         if (c.labels) {
             EXPECT_EQ(trace, c.labels) << "input:\n" << input;
         }
-        EXPECT_EQ(Format(expected, c.sign), expected) << "formatted again:\n" << expected;
+        EXPECT_EQ(Format(expected, sign), expected) << "formatted again:\n" << expected;
     }
 
     Formatter formatter;
@@ -61,23 +60,17 @@ TEST_F(FormatTest, Reindentation) {
          "IF a THEN BEGIN\n  b := 1;\nEND;\nWHILE x DO\n  x := x - 1;\nc;\n"},
         // Texts of three characters or fewer come back as they are, with an
         // empty trace; from four on they are formatted.
-        {"", "", ""}, {"x", "x", ""}, {"  ;", "  ;", ""}, {"\r\nx", "\r\nx", "", false, true},
-        {"x;  ", "x;", nullptr, false, true},
+        {"", "", ""}, {"x", "x", ""}, {"  ;", "  ;", ""}, {"\r\nx", "\r\nx", ""}, {"x;  ", "x;"},
         // Every line carries the first line's indentation.
         {"  IF a THEN\nb := 1;\n", "  IF a THEN\n    b := 1;\n"},
         {"    x;\n  y;\nz;", "    x;\n    y;\n    z;"},
         // A leading break is dropped where blanks follow it, else moved to the end.
-        {"\r\n  x;\r\ny;\r\n", "  x;\r\n  y;\r\n", nullptr, false, true},
-        {"\r\n x;\r\ny;", " x;\r\n y;", nullptr, false, true},
-        {"\r\nx;\r\n", "x;\r\n\r\n", nullptr, false, true},
-        {"\r\n\r\nx;", "x;\r\n\r\n", nullptr, false, true},
-        {"\r\n\r\n  x;", "  x;\r\n", nullptr, false, true},
+        {"\r\n  x;\r\ny;\r\n", "  x;\r\n  y;\r\n"}, {"\r\n x;\r\ny;", " x;\r\n y;"}, {"\r\nx;\r\n", "x;\r\n\r\n"},
+        {"\r\n\r\nx;", "x;\r\n\r\n"}, {"\r\n\r\n  x;", "  x;\r\n"},
         // The last line needs no break; its trailing blanks go.
-        {"a;\r\nb", "a;\r\nb", nullptr, false, true},
-        {"IF a THEN\r\nb", "IF a THEN\r\n  b", nullptr, false, true},
-        // A bare LF is no break; LF CR is one where the text holds no CR LF.
-        {"  IF a THEN\nb;\n  ", "  IF a THEN\nb;\n", nullptr, false, true},
-        {"IF a THEN\n\rb;\n\rc;", "IF a THEN\n\r  b;\n\rc;", nullptr, false, true},
+        {"a;\nb", "a;\nb"}, {"IF a THEN\nb", "IF a THEN\n  b"},
+        // LF CR ends lines where the text holds no CR LF.
+        {"IF a THEN\n\rb;\n\rc;", "IF a THEN\n\r  b;\n\rc;"},
         // Empty lines get the block's indentation; a tab follows it; blanks
         // before a break stay.
         {"BEGIN\n\n\tx;  \nEND;\n", "BEGIN\n  \n  \tx;  \nEND;\n"},
@@ -90,7 +83,7 @@ TEST_F(FormatTest, Reindentation) {
         {"END;\nBEGIN\ny;\nEND;\n", "END;\nBEGIN\ny;\nEND;\n"},
         {"BEGIN\nx;\nEND\n", "BEGIN\n  x;\nEND\n", "BEGIN|;|END CrLf"},
         {"BEGIN\nx;\nend\ny;\n", "BEGIN\n  x;\n  end\n  y;\n"},
-        {"BEGIN\r\nx;\r\nEND", "BEGIN\r\n  x;\r\n  END", nullptr, false, true},
+        {"BEGIN\nx;\nEND", "BEGIN\n  x;\n  END"},
         // BEGIN ends the rules of its line; found anywhere, it opens a block.
         {"IF x THEN BEGIN\ny;\nEND ELSE BEGIN\nz;\nEND;\n", "IF x THEN BEGIN\n  y;\nEND ELSE BEGIN\n  z;\nEND;\n",
          "BEGIN|;|END Space|BEGIN|;|END;|;"},
@@ -118,30 +111,28 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     }();
     const std::string a(90, 'a'), b(90, 'b'), c(90, 'c'), x(110, 'x');
     const Case cases[] = {
-        {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space",
-         true},
+        {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
-        {"BEGIN\r\n-x;\r\nx:=y+", "BEGIN\r\n  - x;\r\n  x := y +", nullptr, true, true},
+        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  - x;\n  x := y +"},
         // A comment splits at its last blank and goes on as a comment; a
         // comment of one long word does not split after its "//".
         {"//" + words + words + "\n", "//" + words + words.substr(0, 15) + "\n// " + words.substr(15) + "\n"},
-        {"x := 1; // " + words + x.substr(90) + "\n", "x := 1; // " + words + "\n// " + x.substr(90) + "\n", nullptr, true},
+        {"x := 1; // " + words + x.substr(90) + "\n", "x := 1; // " + words + "\n// " + x.substr(90) + "\n"},
         {"// " + std::string(140, 'w') + "\n", "// " + std::string(140, 'w') + "\n"},
         // Each piece of a code line is a line of its own, split again while
         // it is too long.
         {"  BEGIN\nFoo(" + a + ", " + b + ", " + c + ");\n",
          "  BEGIN\n    Foo(" + a + ",\n      " + b + ",\n        " + c + ");\n"},
         // Never inside a text constant, a quoted name or a brace comment.
-        {"Body := Cell + 'a, b, c" + x + ", d';\n", "Body := Cell + \n'a, b, c" + x + ", d';\n", nullptr, true},
-        {"y := \"" + x + "nnnnnnnnnnnnnnnnnnnn, m\" + 1;\n", "y := \n\"" + x + "nnnnnnnnnnnnnnnnnnnn, m\" + 1;\n",
-         nullptr, true},
+        {"Body := Cell + 'a, b, c" + x + ", d';\n", "Body := Cell + \n'a, b, c" + x + ", d';\n"},
+        {"y := \"" + x + a.substr(70) + ", m\" + 1;\n", "y := \n\"" + x + a.substr(70) + ", m\" + 1;\n"},
         {"z := 1 { " + words + words + "};\n", "z := 1 \n{ " + words + words + "};\n"},
         // Nowhere to break: the line stays whole.
-        {"Foo('" + words + words + "');\n", "Foo('" + words + words + "');\n", nullptr, true},
+        {"Foo('" + words + words + "');\n", "Foo('" + words + words + "');\n"},
         {std::string(200, 'x') + "\n", std::string(200, 'x') + "\n"},
     };
-    for (const Case& c : cases) Verify(c);
+    for (const Case& c : cases) Verify(c, true);
 
     // Indentation so deep that no break column is left.
     std::string deep;
@@ -150,12 +141,9 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     EXPECT_EQ(out.substr(out.size() - 149), std::string(140, ' ') + "a, b c;\r\n");
 }
 
-class AlternatingSign : public TraceRecorder {
-public:
-    bool SignOn() override { return (++asked_ % 2) == 0; }
-
-private:
-    int asked_ = 0;
+struct AlternatingSign : TraceRecorder {
+    bool SignOn() override { return ++asked % 2 == 0; }
+    int asked = 0;
 };
 
 TEST_F(FormatTest, TheSignSwitchIsReadForEveryLine) {
@@ -183,18 +171,10 @@ TEST(BlockShiftTest, OneStepLeftOrRight) {
         bool right;
         std::string input, expected;
     } cases[] = {
-        {false, "    a;\r\n    b;\r\n", "  a;\r\n  b;\r\n"},
-        {false, " a;\r\n\tb;\r\n\r\nc;\r\n", " a;\r\n\tb;\r\n\r\nc;\r\n"},
-        {false, "  a;\r\n  b", "a;\r\nb"},
-        {false, "  a;\n  b;", "a;\n  b;"},
-        {false, "  x", "  x"},
-        {false, "  ab", "ab"},
-        {true, "a;\r\n\r\nb;\r\n", "  a;\r\n  \r\n  b;\r\n"},
-        {true, "a;\r\nb", "  a;\r\n  b"},
-        {true, "a;\n\rb;", "  a;\n\r  b;"},
-        {true, "a;\nb;", "  a;\nb;"},
-        {true, "abc", "abc"},
-        {true, "abcd", "  abcd"},
+        {false, "    a;\r\n    b;\r\n", "  a;\r\n  b;\r\n"}, {false, " a;\r\n\tb;\r\n\r\nc;\r\n", " a;\r\n\tb;\r\n\r\nc;\r\n"},
+        {false, "  a;\r\n  b", "a;\r\nb"}, {false, "  a;\n  b;", "a;\n  b;"}, {false, "  x", "  x"}, {false, "  ab", "ab"},
+        {true, "a;\r\n\r\nb;\r\n", "  a;\r\n  \r\n  b;\r\n"}, {true, "a;\r\nb", "  a;\r\n  b"}, {true, "a;\n\rb;", "  a;\n\r  b;"},
+        {true, "a;\nb;", "  a;\nb;"}, {true, "abc", "abc"}, {true, "abcd", "  abcd"},
         // Wrapped once, after the last comma, else blank, before column 128.
         {true, words + "\r\n", "  " + words.substr(0, 125) + "\r\n  " + words.substr(125) + "\r\n"},
         {true, comma, "  " + comma.substr(0, 100) + "\r\n  " + comma.substr(100)},

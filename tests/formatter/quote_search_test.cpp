@@ -24,8 +24,8 @@ InstrNew Scanned(std::string_view text) {
 }
 
 TEST(QuoteSearchTest, SeektextNeedsTheKeywordAfterBlanksOnly) {
-    for (auto [text, found] : {std::pair{u"IF a THEN", true}, {u"if a then", true}, {u"   IF a", true},
-                               {u"ELSE IF a THEN", false}, {u"IFa", false}, {u"\tIF a", false}, {u"", false}})
+    for (auto [text, found] : {std::pair{u"IF a", true}, {u"if a", true}, {u"   IF a", true}, {u"ELSE IF a", false},
+                               {u"IFa", false}, {u"\tIF a", false}, {u"", false}})
         EXPECT_EQ(Seektext(text, u"IF "), found) << N(text);
 }
 
@@ -51,9 +51,8 @@ TEST(QuoteSearchTest, InstrNJudgesOnlyTheFirstOccurrence) {
         std::u16string_view what;
         int at;
     } cases[] = {
-        {"s := 'a=b';", 1, u":=", 3}, {"s := 'a=b';", 5, u"=", 0}, {"s := 'a=b';", 1, u"=", 4},
-        {"MESSAGE('x=1'); y=2", 1, u"=", 0}, {"\"Sell-to No.\" := 1", 1, u"-", 0},
-        {"\"Sell-to No.\" := 1", 1, u":=", 15}, {"a := 'abc", 1, u"b", 8},
+        {"s := 'a=b';", 1, u":=", 3}, {"s := 'a=b';", 5, u"=", 0}, {"s := 'a=b';", 1, u"=", 4}, {"a := 'abc", 1, u"b", 8},
+        {"MESSAGE('x=1'); y=2", 1, u"=", 0}, {"\"Sell-to No.\" := 1", 1, u"-", 0}, {"\"Sell-to No.\" := 1", 1, u":=", 15},
         // Strict bounds: on the opening quote, or starting before it, is outside.
         {"x'ab'", 1, u"'", 2}, {"x'ab'", 3, u"B", 0}, {"x'ab'", 1, u"x'a", 1}, {"x'ab'", 1, u"zz", 0},
     };
@@ -64,33 +63,20 @@ TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
     const struct {
         std::string_view before, after, labels;
     } cases[] = {
-        {"a:=b+c;", "a := b + c;", "Fix Space:=|Fix :=Space|Fix Space+|Fix +Space"},
-        {"a := b + c;", "a := b + c;", ""},
-        {"a:=1; b:=2;", "a := 1; b:=2;", "Fix Space:=|Fix :=Space"},
-        {"x := 1; y:=2;", "x := 1; y:=2;", ""},
-        {"a:=-1;", "a := - 1;", "Fix Space:=|Fix :=Space|Fix -Space"},
-        {"-x;", " - x;", "Fix Space-|Fix -Space"},
-        {"x := y+\r\n", "x := y + \r\n", "Fix Space+|Fix +Space"},
-        {"IF x='a=b' THEN", "IF x = 'a=b' THEN", "Fix Space=|Fix =Space"},
-        {"MESSAGE('x=1'); y=2", "MESSAGE('x=1'); y=2", ""},
-        {"\"Sell-to No.\":=1", "\"Sell-to No.\" := 1", "Fix Space:=|Fix :=Space"},
-        {"// a=b", "// a = b", "Fix Space=|Fix =Space"},
-        {"//------", "//------", ""},
-        {"//=====", "//=====", ""},
-        {"a/b // x", "a/b // x", ""},
+        {"a:=b+c;", "a := b + c;", "Fix Space:=|Fix :=Space|Fix Space+|Fix +Space"}, {"a := b + c;", "a := b + c;", ""},
+        {"a:=1; b:=2;", "a := 1; b:=2;", "Fix Space:=|Fix :=Space"}, {"x := 1; y:=2;", "x := 1; y:=2;", ""},
+        {"a:=-1;", "a := - 1;", "Fix Space:=|Fix :=Space|Fix -Space"}, {"-x;", " - x;", "Fix Space-|Fix -Space"},
+        {"x := y+\r\n", "x := y + \r\n", "Fix Space+|Fix +Space"}, {"IF x='a=b' THEN", "IF x = 'a=b' THEN", "Fix Space=|Fix =Space"},
+        {"MESSAGE('x=1'); y=2", "MESSAGE('x=1'); y=2", ""}, {"\"Sell-to No.\":=1", "\"Sell-to No.\" := 1", "Fix Space:=|Fix :=Space"},
+        {"// a=b", "// a = b", "Fix Space=|Fix =Space"}, {"//------", "//------", ""}, {"//=====", "//=====", ""},
+        {"a/b // x", "a/b // x", ""}, {"x:=a--b;", "x := a--b;", "Fix Space:=|Fix :=Space"}, {"a<>b AND c<d", "a<>b AND c<d", ""},
         // Once a blank breaks "<=%" up, the "<=" rules may act: the pass runs
         // until the line stays as it is.
-        {"a<=%1", "a <= %1", "Fix =Space|Fix Space<="},
-        {"a>=%1", "a >= %1", "Fix =Space|Fix Space>="},
-        {"i+=1;", "i += 1;", "Fix Space+=|Fix +=Space"},
-        {"i-=1;", "i -= 1;", "Fix Space-=|Fix -=Space"},
-        {"i*=2;", "i *= 2;", "Fix Space*=|Fix *=Space"},
-        {"i/=2;", "i /= 2;", "Fix Space/=|Fix /=Space"},
-        {"IF a<=b THEN", "IF a <= b THEN", "Fix Space<=|Fix <=Space"},
-        {"IF a>=b THEN", "IF a >= b THEN", "Fix Space>=|Fix >=Space"},
+        {"a<=%1", "a <= %1", "Fix =Space|Fix Space<="}, {"a>=%1", "a >= %1", "Fix =Space|Fix Space>="},
+        {"i+=1;", "i += 1;", "Fix Space+=|Fix +=Space"}, {"i-=1;", "i -= 1;", "Fix Space-=|Fix -=Space"},
+        {"i*=2;", "i *= 2;", "Fix Space*=|Fix *=Space"}, {"i/=2;", "i /= 2;", "Fix Space/=|Fix /=Space"},
+        {"a<=b", "a <= b", "Fix Space<=|Fix <=Space"}, {"a>=b", "a >= b", "Fix Space>=|Fix >=Space"},
         {"a:=b*c/d;", "a := b * c / d;", "Fix Space:=|Fix :=Space|Fix Space*|Fix *Space|Fix Space/|Fix /Space"},
-        {"x:=a--b;", "x := a--b;", "Fix Space:=|Fix :=Space"},
-        {"IF a<>b AND c<d THEN", "IF a<>b AND c<d THEN", ""},
     };
     for (const auto& c : cases) {
         for (std::size_t pad : {0, 40000}) {  // also beyond 16-bit positions
