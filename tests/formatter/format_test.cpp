@@ -89,6 +89,7 @@ TEST_F(FormatTest, Reindentation) {
          "BEGIN|;|END Space|BEGIN|;|END;|;"},
         {"x := 1; // BEGIN\ny;\n", "x := 1; // BEGIN\n  y;\n"},
         {"if a then begin\nwhile b do\nc;\nend;\n", "if a then begin\n  while b do\n    c;\nend;\n"},
+        {"WITH Rec DO\nFOR i := 1 TO 2 DO\nx;\ny;\n", "WITH Rec DO\n  FOR i := 1 TO 2 DO\n    x;\ny;\n"},
         // Keywords need their blank and must start the line.
         {"IF(x) THEN\ny;\nFOR;\n", "IF(x) THEN\ny;\nFOR;\n"},
         {"REPEATED := 1;\ny;\nUNTIL x;\n", "REPEATED := 1;\n  y;\nUNTIL x;\n"},
@@ -128,6 +129,7 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
         {"Body := Cell + 'a, b, c" + x + ", d';\n", "Body := Cell + \n'a, b, c" + x + ", d';\n"},
         {"y := \"" + x + a.substr(70) + ", m\" + 1;\n", "y := \n\"" + x + a.substr(70) + ", m\" + 1;\n"},
         {"z := 1 { " + words + words + "};\n", "z := 1 \n{ " + words + words + "};\n"},
+        {"t := a / b + Foo(" + x + ", " + c + ");\n", "t := a / b + Foo(" + x + ",\n  " + c + ");\n"},
         // Nowhere to break: the line stays whole.
         {"Foo('" + words + words + "');\n", "Foo('" + words + words + "');\n"},
         {std::string(200, 'x') + "\n", std::string(200, 'x') + "\n"},

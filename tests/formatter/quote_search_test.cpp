@@ -70,6 +70,7 @@ TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
         {"MESSAGE('x=1'); y=2", "MESSAGE('x=1'); y=2", ""}, {"\"Sell-to No.\":=1", "\"Sell-to No.\" := 1", "Fix Space:=|Fix :=Space"},
         {"// a=b", "// a = b", "Fix Space=|Fix =Space"}, {"//------", "//------", ""}, {"//=====", "//=====", ""},
         {"a/b // x", "a/b // x", ""}, {"x:=a--b;", "x := a--b;", "Fix Space:=|Fix :=Space"}, {"a<>b AND c<d", "a<>b AND c<d", ""},
+        {"IF a+b=c THEN", "IF a + b = c THEN", "Fix Space=|Fix =Space|Fix Space+|Fix +Space"},
         // Once a blank breaks "<=%" up, the "<=" rules may act: the pass runs
         // until the line stays as it is.
         {"a<=%1", "a <= %1", "Fix =Space|Fix Space<="}, {"a>=%1", "a >= %1", "Fix =Space|Fix Space>="},
