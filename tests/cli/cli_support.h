@@ -1,5 +1,5 @@
-// Test helpers: a temporary folder, whole files as bytes, and the program run
-// in-process with its standard streams captured.
+// A temporary folder, whole files as bytes, and the program run in-process
+// with its standard streams captured.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -63,8 +63,7 @@ struct CliResult {
 inline CliResult RunCli(const std::vector<std::string>& args, std::string_view input = {}) {
     std::istringstream in{std::string(input)};
     std::ostringstream out, err;
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    const int status = Run(views, {in, out, err});
+    const int status = Run(std::vector<std::string_view>(args.begin(), args.end()), {in, out, err});
     return {status, out.str(), err.str()};
 }
 

@@ -16,56 +16,46 @@ const std::string kFormatted = Crlf("IF a THEN\n  x := 1;\n");
 TEST(RunTest, StandardInputToStandardOutput) {
     std::string high;  // every byte from 0x80 on, short enough not to be split
     for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
-    const std::string unknown = "tabwright-format: unknown option '";
+    const std::string a(70, 'a'), b(70, 'b');
     const struct {
         std::vector<std::string> args;
         std::string in;
         int status;
-        std::string out, err;  // err: its beginning
+        std::string out, err;
     } cases[] = {
-        {{}, kRaw, 0, kFormatted, ""},
-        {{"-"}, kRaw, 0, kFormatted, ""},
-        {{}, "", 0, "", ""},
-        {{"--no-sign"}, kRaw, 0, Crlf("IF a THEN\n  x:=1;\n"), ""},
-        {{"--no-sign", "--sign"}, kRaw, 0, kFormatted, ""},
+        {{}, kRaw, 0, kFormatted, ""}, {{"-"}, kRaw, 0, kFormatted, ""}, {{}, "", 0, "", ""},
+        {{"--no-sign"}, kRaw, 0, Crlf("IF a THEN\n  x:=1;\n"), ""}, {{"--no-sign", "--sign"}, kRaw, 0, kFormatted, ""},
         {{"--trace"}, kRaw, 0, kFormatted, "IF Space\n;\nFix Space:=\nFix :=Space\n"},
         {{}, Crlf("x:='" + high.substr(0, 64) + "';\n// " + high.substr(64) + "\n"), 0,
          Crlf("x := '" + high.substr(0, 64) + "';\n// " + high.substr(64) + "\n"), ""},
-        // Bare LF breaks are formatted as CR LF and kept, breaks the engine
-        // adds included; one CR anywhere and LF alone is no break.
-        {{}, "BEGIN\nFoo(" + std::string(70, 'a') + "," + std::string(70, 'b') + ");\nEND;\n", 0,
-         "BEGIN\n  Foo(" + std::string(70, 'a') + ",\n    " + std::string(70, 'b') + ");\nEND;\n", ""},
+        // Bare LF breaks, also those the engine adds; one CR anywhere and LF alone is no break.
+        {{}, "BEGIN\nFoo(" + a + "," + b + ");\nEND;\n", 0, "BEGIN\n  Foo(" + a + ",\n    " + b + ");\nEND;\n", ""},
         {{}, "IF a THEN\nx;\r", 0, "IF a THEN\nx;\r", ""},
         {{"--shift-left"}, "    a:=1;\n  b;\nc;\n", 0, "  a:=1;\nb;\nc;\n", ""},
         {{"--shift-right"}, "a:=1;\r\n\r\nb;", 0, "  a:=1;\r\n  \r\n  b;", ""},
-        {{"--check"}, kRaw, 1, "<stdin>\n", "<stdin>:2: would change\n"},
-        {{"--check"}, kFormatted, 0, "", ""},
+        {{"--check"}, kRaw, 1, "<stdin>\n", "<stdin>:2: would change\n"}, {{"--check"}, kFormatted, 0, "", ""},
+        {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n"
+                                     "\\ No newline at end of file\n", ""},
         {{"--version", "-i"}, "", 0, "tabwright-format " TABWRIGHT_VERSION "\n", ""},
-        {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n\\ No newline at end of file\n", ""},
-        {{"--", "--check"}, "", 2, "", "tabwright-format: --check: cannot open"},
-        {{"a", "--sing"}, "", 2, "", unknown + "--sing' (see --help)\n"},
-        {{"-I"}, "", 2, "", unknown + "-I' (see --help)\n"},
-        {{"--check=yes"}, "", 2, "", unknown + "--check=yes' (see --help)\n"},
-        {{"--shift-left", "--shift-right"}, "", 2, "", "tabwright-format: --shift-left and --shift-right"},
-        {{"--objects", "--shift-right", "a"}, "", 2, "", "tabwright-format: --objects, --exports-only and --lines"},
-        {{"-i", "--check", "a"}, "", 2, "", "tabwright-format: -i, --check and --diff"},
-        {{"--check", "--diff"}, "", 2, "", "tabwright-format: -i, --check and --diff"},
-        {{"-i"}, "", 2, "", "tabwright-format: -i needs"},
-        {{"-i", "a", "-"}, "", 2, "", "tabwright-format: -i cannot"},
-        {{"--lsp", "a"}, "", 2, "", "tabwright-format: --lsp takes"},
-        {{"--lines=1:2", "a", "b"}, "", 2, "", "tabwright-format: --lines goes with one FILE"},
-        {{"--lines=0:3"}, "", 2, "", "tabwright-format: --lines needs FIRST:LAST with 1 <= FIRST <= LAST, not '0:3'"},
-        {{"--lines=5:2"}, "", 2, "", "tabwright-format: --lines needs"},
-        {{"--lines=1:x"}, "", 2, "", "tabwright-format: --lines needs"},
     };
     for (const auto& c : cases) {
         const auto r = RunCli(c.args, c.in);
-        EXPECT_EQ(r.status, c.status) << c.args.size() << " " << c.in;
-        EXPECT_EQ(r.out, c.out) << c.in;
-        EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
-        if (c.err.empty()) {
-            EXPECT_EQ(r.err, "");
-        }
+        EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(c.status, c.out, c.err)) << c.in;
+    }
+    const std::pair<std::vector<std::string>, std::string> usage[] = {
+        {{"--", "--check"}, "--check: cannot open"}, {{"a", "--sing"}, "unknown option '--sing' (see --help)\n"},
+        {{"-I"}, "unknown option '-I'"}, {{"--check=yes"}, "unknown option '--check=yes'"},
+        {{"--shift-left", "--shift-right"}, "--shift-left and --shift-right"}, {{"-i", "--check", "a"}, "-i, --check and"},
+        {{"--objects", "--shift-right", "a"}, "--objects, --exports-only and --lines"}, {{"--check", "--diff"}, "-i, --check and"},
+        {{"-i"}, "-i needs"}, {{"-i", "a", "-"}, "-i cannot"}, {{"--lsp", "a"}, "--lsp takes"},
+        {{"--lines=1:2", "a", "b"}, "--lines goes with one FILE"}, {{"--lines=5:2"}, "--lines needs"},
+        {{"--lines=0:3"}, "--lines needs FIRST:LAST with 1 <= FIRST <= LAST, not '0:3'"}, {{"--lines=1:x"}, "--lines needs"},
+    };
+    for (const auto& [args, error] : usage) {
+        const auto r = RunCli(args, kRaw);
+        EXPECT_EQ(r.status, 2) << error;
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.starts_with("tabwright-format: " + error)) << r.err;
     }
     const std::string help = RunCli({"--help"}).out;
     for (const char* option : {"usage: tabwright-format", "--no-sign", "--shift-left", "--shift-right", "--trace", "-i ",

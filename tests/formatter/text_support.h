@@ -1,6 +1,5 @@
-// Shared by the engine's and the command line's tests: byte strings as UTF-16
-// one byte per character, the promise that only layout changes, and
-// generated C/AL.
+// For the engine's and the command line's tests: bytes as UTF-16 one to one,
+// the promise that only layout changes, and generated C/AL.
 #pragma once
 
 #include <random>
@@ -14,7 +13,7 @@ inline std::u16string W(std::string_view bytes) { return {bytes.begin(), bytes.e
 
 inline std::string N(std::u16string_view text) {
     std::string out;
-    for (char16_t c : text) out.push_back(c < 256 ? static_cast<char>(c) : '?');
+    for (char16_t c : text) out.push_back(static_cast<char>(c < 256 ? c : '?'));
     return out;
 }
 
@@ -66,9 +65,7 @@ inline std::u16string GeneratedCal(std::mt19937& rng, int lines) {
     std::u16string text;
     for (int l = 0; l < lines; ++l) {
         text.append(pick(4) == 0 ? pick(8) : 0, u' ');
-        if (pick(12) == 0) {
-            for (std::size_t k = 100 + pick(120); k > 0; --k) text.push_back(u"aaaaaaaa, ,'"[pick(12)]);
-        }
+        for (std::size_t k = pick(12) == 0 ? 100 + pick(120) : 0; k > 0; --k) text.push_back(u"aaaaaaaa, ,'"[pick(12)]);
         for (std::size_t k = 1 + pick(5); k > 0; --k) text.append(kPieces[pick(std::size(kPieces))]);
         text.append(kBreaks[pick(std::size(kBreaks))]);
     }

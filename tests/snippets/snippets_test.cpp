@@ -94,6 +94,16 @@ TEST(InsertTextTest, TheStoredTemplateOrTheBuiltInText) {
         EXPECT_EQ(ActionOf(element), action) << element;
 }
 
+// A hotkey's position or key with its modifiers, from "wsca": Win, Shift, Ctrl, Alt.
+Hotkey Code(int position, std::string_view m = "") {
+    const auto on = [m](char c) { return m.find(c) != std::string_view::npos; };
+    return {position, on('w'), on('s'), on('c'), on('a')};
+}
+KeyCombination Keys(int vkey, std::string_view m = "") {
+    const Hotkey h = Code(0, m);
+    return {vkey, h.win, h.shift, h.ctrl, h.alt};
+}
+
 TEST(SettingsDialogTest, OpensAndConfirmsEachSetting) {
     const std::map<std::u16string, std::u16string> stored = {
         {u"Hotkey 7", u"// seven"}, {u"H Hotkey 7", u"1081"}, {u"Indent Left", u"typed"}, {u"H Indent Right", u"2130"},
@@ -103,44 +113,36 @@ TEST(SettingsDialogTest, OpensAndConfirmsEachSetting) {
     };
     const struct {
         std::u16string_view name, text;
-        int element, position;
-        bool ctrl, alt;
+        int element;
+        Hotkey shown;
     } opened[] = {
-        {u"Hotkey 7", u"// seven", 7, 57, true, false}, {u"Heading", u"", 10, 0, false, false},
-        {u"Indent Left", kIndentLeftNotice, 13, 0, false, false}, {u"Indent Right", kIndentRightNotice, 14, 82, false, true},
-        {u"Version Heading", u"1.0", -1, 0, false, true}, {u"Free Heading", u"", -1, 0, false, false},
+        {u"Hotkey 7", u"// seven", 7, Code(57, "c")}, {u"Heading", u"", 10, {}}, {u"Indent Left", kIndentLeftNotice, 13, {}},
+        {u"Indent Right", kIndentRightNotice, 14, Code(82, "a")}, {u"Version Heading", u"1.0", -1, Code(0, "a")},
     };
     for (const auto& o : opened) {
         const DialogContent d = open(o.name);
-        EXPECT_EQ(std::tie(d.title, d.text, d.hotkeyIndex), std::tie(o.name, o.text, o.element)) << Show(o.name);
-        EXPECT_EQ(d.shown, (Hotkey{o.position, false, false, o.ctrl, o.alt})) << Show(o.name);
+        EXPECT_EQ(std::tie(d.title, d.text, d.hotkeyIndex, d.shown), std::tie(o.name, o.text, o.element, o.shown)) << Show(o.name);
     }
     for (int element = 0; element < 15; ++element) EXPECT_EQ(open(*TemplateOfElement(element)).hotkeyIndex, element);
 
-    const auto confirm = [](std::u16string_view name, int element, const Hotkey& keys) {
-        return ConfirmDialog({std::u16string(name), u"", element, Hotkey{}}, u"text", keys);
-    };
+    // Code 0 sets no hotkey: the element keeps its built-in key, as the next start gives it.
     const struct {
-        Confirmation got;
-        Pairs writes;
-        std::optional<std::pair<int, KeyCombination>> hotkey;
+        std::u16string_view name;
+        int element;
+        Hotkey chosen;
+        std::u16string_view code;
+        KeyCombination running;
     } confirmed[] = {
-        {confirm(u"Heading", 10, {47, false, false, true, false}), {{u"H Heading", u"1071"}, {u"Heading", u"text"}},
-         std::pair(10, KeyCombination{'H', false, false, true, false})},
-        {confirm(u"Heading", 10, {98, true, true, true, true}), {{u"H Heading", u"3938"}, {u"Heading", u"text"}},
-         std::pair(10, KeyCombination{144, true, true, true, true})},
-        // Code 0 sets no hotkey: the element keeps its built-in key, as at the next start.
-        {confirm(u"Heading", 10, {}), {{u"H Heading", u"0"}, {u"Heading", u"text"}},
-         std::pair(10, KeyCombination{'H', false, false, true, false})},
-        {confirm(u"Hotkey 9", 9, {}), {{u"H Hotkey 9", u"0"}, {u"Hotkey 9", u"text"}},
-         std::pair(9, KeyCombination{'0', false, false, false, true})},
-        {confirm(u"Indent Left", 13, {}), {{u"H Indent Left", u"0"}, {u"Indent Left", u"text"}},
-         std::pair(13, KeyCombination{37, false, true, false, false})},
-        {confirm(u"Version Heading", -1, {47, false, false, true, false}), {{u"Version Heading", u"text"}}, std::nullopt},
+        {u"Heading", 10, Code(47, "c"), u"1071", Keys('H', "c")}, {u"Heading", 10, Code(98, "wsca"), u"3938", Keys(144, "wsca")},
+        {u"Heading", 10, {}, u"0", Keys('H', "c")}, {u"Hotkey 9", 9, {}, u"0", Keys('0', "a")},
+        {u"Indent Left", 13, {}, u"0", Keys(37, "s")}, {u"Version Heading", -1, Code(47, "c"), u"", {}},
     };
     for (const auto& c : confirmed) {
-        EXPECT_EQ(c.got.writes, c.writes);
-        EXPECT_EQ(c.got.hotkey, c.hotkey);
+        const Confirmation got = ConfirmDialog({std::u16string(c.name), u"", c.element, {}}, u"text", c.chosen);
+        Pairs writes{{std::u16string(c.name), u"text"}};
+        if (c.element >= 0) writes.emplace(writes.begin(), u"H " + std::u16string(c.name), c.code);
+        EXPECT_EQ(got.writes, writes);
+        EXPECT_EQ(got.hotkey, c.element < 0 ? std::nullopt : std::optional(std::pair(c.element, c.running)));
     }
     for (auto [vkey, position] : {std::pair{'H', 47}, {17, 9}, {1, 0}, {144, 98}, {186, 98}, {0, 98}})
         EXPECT_EQ(KeyUpPosition(vkey), position) << vkey;
@@ -154,20 +156,16 @@ TEST(KeyNamesTest, EntriesShowTheirCodeRightAlignedInAscendingOrder) {
     EXPECT_EQ(KeyListEntry(98), u"144 - NUM LOCK key");
     for (int position = 0; position < 99; ++position) {
         EXPECT_EQ(KeyPosition(*KeyCodeAt(position)), position);
-        if (position > 0) {
-            EXPECT_GT(KeyCodeAt(position), KeyCodeAt(position - 1));
-        }
+        EXPECT_GT(KeyCodeAt(position), position > 0 ? KeyCodeAt(position - 1) : 0);
     }
     for (int position : {-1, 99}) EXPECT_EQ(KeyListEntry(position), u"");
     EXPECT_FALSE(KeyPosition(186));
     const std::pair<KeyCombination, std::u16string_view> texts[] = {
-        {{'H', false, false, true, false}, u"Ctrl+H"},           {{37, false, true, false, false}, u"Shift+LEFT ARROW"},
-        {{112, true, true, true, true}, u"Ctrl+Alt+Shift+Win+F1"}, {{96, false, false, false, false}, u"Numpad 0"},
-        {{186, false, false, true, false}, u"Ctrl+key code 186"},
-    };
+        {Keys('H', "c"), u"Ctrl+H"}, {Keys(37, "s"), u"Shift+LEFT ARROW"}, {Keys(112, "wsca"), u"Ctrl+Alt+Shift+Win+F1"},
+        {Keys(96), u"Numpad 0"}, {Keys(186, "c"), u"Ctrl+key code 186"}};
     for (const auto& [keys, text] : texts) EXPECT_EQ(KeyCombinationText(keys), text);
-    const KeyCombination current{'Q', true, true, true, true};
-    EXPECT_EQ(ApplyHotkeyCode(u" 1071.2 ", current), (KeyCombination{'H', false, false, true, false}));
+    const KeyCombination current = Keys('Q', "wsca");
+    EXPECT_EQ(ApplyHotkeyCode(u" 1071.2 ", current), Keys('H', "c"));
     for (std::u16string_view code : {u"", u"0", u"abc", u"355", u"3939"}) EXPECT_EQ(ApplyHotkeyCode(code, current), current);
 }
 
