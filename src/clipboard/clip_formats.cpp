@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "clipboard/clipboard_handles.h"
+#include "settings/decimal_text.h"
 
 namespace tabwright {
 namespace {
@@ -32,11 +33,6 @@ constexpr std::array<std::u16string_view, 16> kStandardNames = {
     u"Locale Identifier",
 };
 
-std::u16string Decimal(std::int32_t number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace
 
 CClipFormats::CClipFormats(HostFormatState& state) : state_(state) { Reload(); }
@@ -52,7 +48,7 @@ std::u16string CClipFormats::GetName(std::int32_t nFmt) {
     if (nFmt >= 1 && nFmt <= 16) return std::u16string(kStandardNames[static_cast<std::size_t>(nFmt - 1)]);
     std::array<wchar_t, 256> name{};
     const int length = GetClipboardFormatNameW(static_cast<UINT>(nFmt), name.data(), static_cast<int>(name.size()));
-    if (length <= 0) return u"Unknown: " + Decimal(nFmt);
+    if (length <= 0) return u"Unknown: " + DecimalText(nFmt);
     return std::u16string(reinterpret_cast<const char16_t*>(name.data()), static_cast<std::size_t>(length));
 }
 
@@ -65,7 +61,7 @@ void CClipFormats::Reload() {
         CClipFormat item{GetName(static_cast<std::int32_t>(format)), static_cast<std::int32_t>(format)};
         if (item.Name.starts_with(kHostFormatPrefix)) {
             state_.ALSourcePresent = true;
-            state_.ALSourceFormat = Decimal(item.Format);
+            state_.ALSourceFormat = DecimalText(item.Format);
         }
         items_.push_back(std::move(item));
     }

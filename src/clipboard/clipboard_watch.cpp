@@ -12,8 +12,8 @@ bool NamesNavision(std::u16string_view caption) {
 }
 
 void ClipboardWatch::Timer1_Timer() {
-    if (!window_.Checked(WatchSwitch::Active)) return;
-    if (!window_.Checked(WatchSwitch::CSide)) {
+    if (!window_.Checked(Switch::Active)) return;
+    if (!window_.Checked(Switch::CSide)) {
         Change_Clipboard();
         return;
     }
@@ -54,7 +54,7 @@ bool ClipboardWatch::Pass(DWORD sequence) {
     if (ClipText == LastClipText_) return true;
 
     if (ClipText.size() > 1) {
-        if (window_.Checked(WatchSwitch::AutoIndent)) {
+        if (window_.Checked(Switch::AutoIndent)) {
             // Formatted first, then the content replaced in one opening: if
             // the clipboard cannot be opened, the copied code stays on it.
             const std::u16string formatted = window_.Nesting(ClipText);

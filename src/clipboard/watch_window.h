@@ -8,18 +8,15 @@
 #include <string>
 #include <string_view>
 
-namespace tabwright {
+#include "settings/switches.h"
 
-enum class WatchSwitch {
-    Active,      // Check1: the watch runs at all
-    CSide,       // Check2: only while a C/SIDE window exists
-    AutoIndent,  // Check4: new code is formatted, not only logged
-};
+namespace tabwright {
 
 class WatchWindow {
 public:
     virtual ~WatchWindow() = default;
-    virtual bool Checked(WatchSwitch which) const = 0;
+    // The watch reads Active, CSide and AutoIndent.
+    virtual bool Checked(Switch which) const = 0;
     virtual void ShowLog(std::u16string_view text) = 0;
     // Image1: the small icon of the C/SIDE window; the icon stays its owner's.
     virtual void ShowHostIcon(HICON icon) = 0;

@@ -1,4 +1,5 @@
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 
 #include "formatter/formatter.h"
@@ -65,16 +66,28 @@ void SpaceOperators(InstrNew& line, NestingHost& host) {
     // A blank put after an operator can break up the pattern that kept
     // another rule back ("<=%" becoming "<= %"); the rules run again until
     // the line stays as it is, so that spacing spaced code changes nothing.
-    for (int pass = 0; pass < kMaxPasses; ++pass) {
+    // Only a rule held back by a pattern can act in a later pass: blanks
+    // never make an absent operator appear, and they never break up the
+    // spaced form a rule has written.
+    std::uint32_t heldBack = (1u << kRules.size()) - 1;
+    for (int pass = 0; pass < kMaxPasses && heldBack != 0; ++pass) {
         bool changed = false;
-        for (const SpacingRule& rule : kRules) {
+        std::uint32_t stillHeld = 0;
+        for (std::size_t i = 0; i < kRules.size(); ++i) {
+            if (!(heldBack >> i & 1u)) continue;
+            const SpacingRule& rule = kRules[i];
             const std::int64_t p = line.InstrN(1, rule.op);
-            if (p == 0 || AnyBlockerPresent(line, rule)) continue;
+            if (p == 0) continue;
+            if (AnyBlockerPresent(line, rule)) {
+                stillHeld |= 1u << i;
+                continue;
+            }
             host.AddTrace(rule.label);
             line.Replace(static_cast<std::size_t>(p - 1), rule.op.size(), rule.rep);
             changed = true;
         }
         if (!changed) return;
+        heldBack = stillHeld;
     }
 }
 

@@ -64,8 +64,11 @@ std::size_t FindNoCase(std::u16string_view text, std::u16string_view what,
 namespace tabwright {
 
 void TextSummary::Build(std::u16string_view text) {
-    std::memset(pairs_, 0, sizeof pairs_);
-    std::memset(singles_, 0, sizeof singles_);
+    if (++stamp_ == 0) {
+        std::memset(pairs_, 0, sizeof pairs_);
+        std::memset(singles_, 0, sizeof singles_);
+        stamp_ = 1;
+    }
     Add(text, 0, text.size());
 }
 
@@ -73,25 +76,13 @@ void TextSummary::Add(std::u16string_view text, std::size_t from, std::size_t to
     if (to > text.size()) to = text.size();
     if (from >= to) return;
     unsigned prev = Fold(text[from]);
-    singles_[prev & 127] = 1;
+    singles_[prev & 127] = stamp_;
     for (std::size_t i = from + 1; i < to; ++i) {
         const unsigned c = Fold(text[i]);
-        singles_[c & 127] = 1;
-        pairs_[PairKey(prev, c)] = 1;
+        singles_[c & 127] = stamp_;
+        pairs_[PairKey(prev, c)] = stamp_;
         prev = c;
     }
-}
-
-bool TextSummary::MayContain(std::u16string_view what) const {
-    if (what.empty()) return true;
-    unsigned prev = Fold(what[0]);
-    if (!singles_[prev & 127]) return false;
-    for (std::size_t i = 1; i < what.size(); ++i) {
-        const unsigned c = Fold(what[i]);
-        if (!pairs_[PairKey(prev, c)]) return false;
-        prev = c;
-    }
-    return true;
 }
 
 }  // namespace tabwright

@@ -58,9 +58,23 @@ private:
     }
     static unsigned PairKey(unsigned a, unsigned b) { return (a * 37u ^ b) & (kPairBits - 1); }
 
-    // One byte per entry: setting one is a plain store.
-    std::uint8_t pairs_[kPairBits] = {};
-    std::uint8_t singles_[128] = {};
+    // An entry is set when it holds the current stamp: setting one is a plain
+    // store, and a new summary needs no clearing but a new stamp.
+    std::uint16_t stamp_ = 1;
+    std::uint16_t pairs_[kPairBits] = {};
+    std::uint16_t singles_[128] = {};
 };
+
+inline bool TextSummary::MayContain(std::u16string_view what) const {
+    if (what.empty()) return true;
+    unsigned prev = Fold(what[0]);
+    if (singles_[prev & 127] != stamp_) return false;
+    for (std::size_t i = 1; i < what.size(); ++i) {
+        const unsigned c = Fold(what[i]);
+        if (pairs_[PairKey(prev, c)] != stamp_) return false;
+        prev = c;
+    }
+    return true;
+}
 
 }  // namespace tabwright

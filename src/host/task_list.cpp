@@ -34,8 +34,8 @@ bool HasParent(HWND window) { return GetAncestor(window, GA_PARENT) != GetDeskto
 }  // namespace
 
 CTaskList::CTaskList()
-    : defaultIcon_(LoadIconA(nullptr, IDI_WINLOGO)),
-      applicationIcon_(LoadIconA(nullptr, IDI_APPLICATION)) {}
+    : defaultIcon_(LoadIconW(nullptr, IDI_WINLOGO)),
+      applicationIcon_(LoadIconW(nullptr, IDI_APPLICATION)) {}
 
 void CTaskList::HungTimeout(int milliseconds) {
     if (milliseconds > 0) hungTimeout_ = milliseconds;

@@ -1,5 +1,7 @@
 #include "settings/hotkey_code.h"
 
+#include "settings/decimal_text.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -90,9 +92,6 @@ std::optional<Hotkey> ReadHotkeyCode(std::u16string_view stored) {
     return DecodeHotkey(static_cast<int>(code));
 }
 
-std::u16string HotkeyCodeText(int code) {
-    const std::string digits = std::to_string(code);
-    return std::u16string(digits.begin(), digits.end());
-}
+std::u16string HotkeyCodeText(int code) { return DecimalText(code); }
 
 }  // namespace tabwright

@@ -4,16 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/registry_key.h"
+#include "settings/decimal_text.h"
+#include "win32/handles.h"
 #include "win32/code_page.h"
 
 namespace tabwright::Regedit {
 namespace {
-
-std::u16string Decimal(std::int16_t number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string QueryText(HKEY key, const char* name, DWORD size) {
     if (size == 0) return {};
@@ -31,13 +27,13 @@ std::u16string QueryTwoByteNumber(HKEY key, const char* name, DWORD size) {
     if (size != 2) return {};
     unsigned char bytes[2] = {};
     if (RegQueryValueExA(key, name, nullptr, nullptr, bytes, &size) != ERROR_SUCCESS) return {};
-    return Decimal(static_cast<std::int16_t>(bytes[0] | bytes[1] << 8));
+    return DecimalText(static_cast<std::int16_t>(bytes[0] | bytes[1] << 8));
 }
 
 }  // namespace
 
 void SaveString(HKEY root, std::u16string_view keyPath, std::u16string_view valueName, std::u16string_view data) {
-    RegistryKey key;
+    win32::UniqueKey key;
     if (RegCreateKeyExA(root, win32::ToAnsi(keyPath).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(),
                         nullptr) != ERROR_SUCCESS) {
         return;
@@ -48,7 +44,7 @@ void SaveString(HKEY root, std::u16string_view keyPath, std::u16string_view valu
 }
 
 std::u16string GetString(HKEY root, std::u16string_view keyPath, std::u16string_view valueName) {
-    RegistryKey key;
+    win32::UniqueKey key;
     if (RegOpenKeyExA(root, win32::ToAnsi(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) {
         return {};
     }

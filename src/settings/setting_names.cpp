@@ -13,9 +13,9 @@ constexpr std::array<Setting, 40> kCatalogue{{
     {kSign, Switch, -1},
     {kAutoIndent, Switch, -1},
 
-    {kHeading, Template, 10},
-    {kStartHeading, Template, 11},
-    {kEndHeading, Template, 12},
+    {kHeading, Template, kHeadingElement},
+    {kStartHeading, Template, kStartHeadingElement},
+    {kEndHeading, Template, kEndHeadingElement},
     {kVersionHeading, Template, -1},
     {kDescriptionHeading, Template, -1},
     {kFreeHeading, Template, -1},
@@ -29,12 +29,12 @@ constexpr std::array<Setting, 40> kCatalogue{{
     {u"Hotkey 7", Template, 7},
     {u"Hotkey 8", Template, 8},
     {u"Hotkey 9", Template, 9},
-    {kIndentLeft, Text, 13},
-    {kIndentRight, Text, 14},
+    {kIndentLeft, Text, kIndentLeftElement},
+    {kIndentRight, Text, kIndentRightElement},
 
-    {u"H Heading", HotkeyCode, 10},
-    {u"H Start Heading", HotkeyCode, 11},
-    {u"H End Heading", HotkeyCode, 12},
+    {u"H Heading", HotkeyCode, kHeadingElement},
+    {u"H Start Heading", HotkeyCode, kStartHeadingElement},
+    {u"H End Heading", HotkeyCode, kEndHeadingElement},
     {u"H Hotkey 0", HotkeyCode, 0},
     {u"H Hotkey 1", HotkeyCode, 1},
     {u"H Hotkey 2", HotkeyCode, 2},
@@ -45,8 +45,8 @@ constexpr std::array<Setting, 40> kCatalogue{{
     {u"H Hotkey 7", HotkeyCode, 7},
     {u"H Hotkey 8", HotkeyCode, 8},
     {u"H Hotkey 9", HotkeyCode, 9},
-    {u"H Indent Left", HotkeyCode, 13},
-    {u"H Indent Right", HotkeyCode, 14},
+    {u"H Indent Left", HotkeyCode, kIndentLeftElement},
+    {u"H Indent Right", HotkeyCode, kIndentRightElement},
     // Read by the settings dialog only; the program never writes them.
     {u"H Version Heading", HotkeyCode, -1},
     {u"H Description Heading", HotkeyCode, -1},
@@ -79,14 +79,6 @@ std::optional<std::u16string> TemplateOfElement(int element) {
     for (const Setting& s : kCatalogue)
         if (s.form != HotkeyCode && s.hotkeyElement == element) return std::u16string(s.name);
     return std::nullopt;
-}
-
-std::u16string RunEntryText(std::u16string_view programFolder) {
-    std::u16string text(u"\"");
-    text.append(programFolder);
-    // A drive's root already ends in a backslash ("C:\").
-    if (text.back() != u'\\') text.push_back(u'\\');
-    return text.append(kRunProgramFile).append(u"\"");
 }
 
 }  // namespace tabwright

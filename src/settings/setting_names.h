@@ -33,7 +33,17 @@ inline constexpr std::u16string_view kIndentLeft = u"Indent Left";
 inline constexpr std::u16string_view kIndentRight = u"Indent Right";
 
 inline constexpr int kSnippetCount = 10;
-inline constexpr int kHotkeyElementCount = 15;
+
+// The fifteen hotkey elements: snippets 0 to 9 are elements 0 to 9, then
+// come the heading, its two markers and the two block shifts.
+enum HotkeyElement : int {
+    kHeadingElement = kSnippetCount,
+    kStartHeadingElement,
+    kEndHeadingElement,
+    kIndentLeftElement,
+    kIndentRightElement,
+    kHotkeyElementCount,
+};
 
 enum class SettingForm {
     Switch,      // "0" is off, anything else on
@@ -62,12 +72,5 @@ std::u16string HotkeyCodeName(std::u16string_view templateName);
 
 // Name of the template value of a hotkey element (0..14).
 std::optional<std::u16string> TemplateOfElement(int element);
-
-// Text of the Run entry that starts the program at logon: the program's
-// folder and file name in double quotes.
-std::u16string RunEntryText(std::u16string_view programFolder);
-
-// Autostart counts as on for any non-empty Run entry, whatever it names.
-constexpr bool AutostartOn(std::u16string_view runEntry) { return !runEntry.empty(); }
 
 }  // namespace tabwright

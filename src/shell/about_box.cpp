@@ -11,21 +11,20 @@
 namespace tabwright {
 namespace {
 
-using win32::TwipBox;
 using win32::Wide;
 
 constexpr wchar_t kClassName[] = L"TabwrightAbout";
 
 // Where the controls stand, in twips.
-constexpr TwipBox kClientArea{0, 0, 6015, 3990};
-constexpr TwipBox kPicIconPlace{240, 240, 540, 540};
-constexpr TwipBox kLblTitlePlace{1050, 240, 4725, 480};
-constexpr TwipBox kLblVersionPlace{1050, 780, 4725, 255};
-constexpr TwipBox kLblDescriptionPlace{1050, 1125, 4725, 1050};
-constexpr TwipBox kLine1Place{120, 2340, 5775, 30};
-constexpr TwipBox kLblDisclaimerPlace{240, 2580, 4125, 1260};
-constexpr TwipBox kCmdOKPlace{4560, 2580, 1260, 375};
-constexpr TwipBox kCmdSysInfoPlace{4560, 3060, 1260, 375};
+constexpr TwipRect kClientArea{0, 0, 6015, 3990};
+constexpr TwipRect kPicIconPlace{240, 240, 540, 540};
+constexpr TwipRect kLblTitlePlace{1050, 240, 4725, 480};
+constexpr TwipRect kLblVersionPlace{1050, 780, 4725, 255};
+constexpr TwipRect kLblDescriptionPlace{1050, 1125, 4725, 1050};
+constexpr TwipRect kLine1Place{120, 2340, 5775, 30};
+constexpr TwipRect kLblDisclaimerPlace{240, 2580, 4125, 1260};
+constexpr TwipRect kCmdOKPlace{4560, 2580, 1260, 375};
+constexpr TwipRect kCmdSysInfoPlace{4560, 3060, 1260, 375};
 
 std::u16string FromWide(const wchar_t* text) { return text ? std::u16string(text, text + wcslen(text)) : u""; }
 
@@ -99,15 +98,14 @@ bool GetKeyValue(HKEY keyRoot, std::u16string_view keyName, std::u16string_view 
     const std::wstring value(subKeyRef.begin(), subKeyRef.end());
     // Reading is all this needs; asking for more fails for users who may not
     // change the machine's settings.
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(keyRoot, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return false;
+    win32::UniqueKey handle;
+    if (RegOpenKeyExW(keyRoot, key.c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) != ERROR_SUCCESS) return false;
     std::array<wchar_t, 1024> buffer{};
     DWORD type = 0;
     DWORD bytes = sizeof buffer;
-    const LSTATUS status =
-        RegQueryValueExW(handle, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes);
-    RegCloseKey(handle);
-    if (status != ERROR_SUCCESS) return false;
+    if (RegQueryValueExW(handle.get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &bytes) != ERROR_SUCCESS)
+        return false;
     if (type == REG_SZ) {
         std::u16string text(buffer.data(), buffer.data() + bytes / sizeof(wchar_t));
         keyVal = text.substr(0, text.find(u'\0'));
@@ -130,52 +128,39 @@ void StartSysInfo(HWND owner, std::u16string_view title) {
 frmAbout::frmAbout(HINSTANCE instance, HWND owner, VersionInfo info, int icon)
     : instance_(instance), owner_(owner), info_(std::move(info)), iconId_(icon) {}
 
-frmAbout::~frmAbout() {
-    if (hwnd_) DestroyWindow(hwnd_);
-    if (font_) DeleteObject(font_);
-    if (titleFont_) DeleteObject(titleFont_);
-    if (icon_) DestroyIcon(icon_);
-}
-
 void frmAbout::Show() {
-    if (!hwnd_) {
-        if (!Create()) return;
+    win32::ShowFixedWindow(window_, [this] {
+        window_.reset(win32::CreateFixedWindow(instance_, kClassName, win32::ForwardingProc<frmAbout>, owner_,
+                                               kClientArea.width, kClientArea.height, this));
+        if (!window_) return false;
+        CreateControls();
         Form_Load();
-    }
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd_);
-}
-
-bool frmAbout::Create() {
-    hwnd_ = win32::CreateFixedWindow(instance_, kClassName, win32::ForwardingProc<frmAbout>, owner_,
-                                     kClientArea.width, kClientArea.height, this);
-    if (!hwnd_) return false;
-    CreateControls();
-    return true;
+        return true;
+    });
 }
 
 void frmAbout::CreateControls() {
-    if (!font_) font_ = win32::MessageFont();
-    if (!titleFont_) titleFont_ = win32::MessageFont(150, true);
+    if (!font_) font_ = win32::MessageFont(win32::WindowDpi());
+    if (!titleFont_) titleFont_ = win32::MessageFont(win32::WindowDpi(), 150, true);
     if (!icon_)
-        icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, const TwipBox& at, HFONT font) {
-        return win32::CreateChild(hwnd_, 0, cls, text, style, id, at, font);
+        icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, const TwipRect& at, HFONT font) {
+        return win32::CreateChild(Handle(), 0, cls, text, style, id, at, font);
     };
-    HWND picture = make(L"STATIC", L"", SS_ICON, kPicIcon, kPicIconPlace, font_);
-    SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    make(L"STATIC", L"Application Title", SS_NOPREFIX, kLblTitle, kLblTitlePlace, titleFont_);
-    make(L"STATIC", L"Version", SS_NOPREFIX, kLblVersion, kLblVersionPlace, font_);
-    make(L"STATIC", L"App Description", SS_NOPREFIX | SS_NOTIFY, kLblDescription, kLblDescriptionPlace, font_);
-    make(L"STATIC", L"", SS_ETCHEDHORZ, kLine1, kLine1Place, font_);
-    make(L"STATIC", L"Warning: ...", SS_NOPREFIX | SS_NOTIFY, kLblDisclaimer, kLblDisclaimerPlace, font_);
-    make(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kCmdOK, kCmdOKPlace, font_);
-    make(L"BUTTON", L"&System Info...", WS_TABSTOP | BS_PUSHBUTTON, kCmdSysInfo, kCmdSysInfoPlace, font_);
+    HWND picture = make(L"STATIC", L"", SS_ICON, kPicIcon, kPicIconPlace, font_.get());
+    SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+    make(L"STATIC", L"Application Title", SS_NOPREFIX, kLblTitle, kLblTitlePlace, titleFont_.get());
+    make(L"STATIC", L"Version", SS_NOPREFIX, kLblVersion, kLblVersionPlace, font_.get());
+    make(L"STATIC", L"App Description", SS_NOPREFIX | SS_NOTIFY, kLblDescription, kLblDescriptionPlace, font_.get());
+    make(L"STATIC", L"", SS_ETCHEDHORZ, kLine1, kLine1Place, font_.get());
+    make(L"STATIC", L"Warning: ...", SS_NOPREFIX | SS_NOTIFY, kLblDisclaimer, kLblDisclaimerPlace, font_.get());
+    make(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kCmdOK, kCmdOKPlace, font_.get());
+    make(L"BUTTON", L"&System Info...", WS_TABSTOP | BS_PUSHBUTTON, kCmdSysInfo, kCmdSysInfoPlace, font_.get());
 }
 
 void frmAbout::Form_Load() {
-    SetWindowTextW(hwnd_, Wide(AboutCaption(info_)));
+    SetWindowTextW(Handle(), Wide(AboutCaption(info_)));
     SetWindowTextW(Control(kLblVersion), Wide(VersionLine(info_)));
     SetWindowTextW(Control(kLblTitle), Wide(info_.title));
     SetWindowTextW(Control(kLblDescription), Wide(DescriptionText(info_)));
@@ -189,7 +174,7 @@ void frmAbout::lblDisclaimer_Click() { Open(MailtoAddress()); }
 
 void frmAbout::Open(const std::u16string& address) {
     // Nothing to tell the user when no browser or mail program answers.
-    ShellExecuteW(hwnd_, L"Open", Wide(address), nullptr, L"C:\\", SW_SHOWNORMAL);
+    ShellExecuteW(Handle(), L"Open", Wide(address), nullptr, L"C:\\", SW_SHOWNORMAL);
 }
 
 LRESULT frmAbout::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -217,7 +202,7 @@ LRESULT frmAbout::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(window, message, wParam, lParam);
     }
     case WM_NCDESTROY:
-        hwnd_ = nullptr;
+        window_.release();
         return DefWindowProcW(window, message, wParam, lParam);
     default: return DefWindowProcW(window, message, wParam, lParam);
     }

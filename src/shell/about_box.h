@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "shell/about_text.h"
+#include "win32/handles.h"
 
 namespace tabwright {
 
@@ -39,37 +40,35 @@ public:
 
     // icon: the program's icon resource.
     frmAbout(HINSTANCE instance, HWND owner, VersionInfo info, int icon);
-    ~frmAbout();
     frmAbout(const frmAbout&) = delete;
     frmAbout& operator=(const frmAbout&) = delete;
 
     // Loads the window unless it is loaded, and brings it forward.
     void Show();
-    bool Loaded() const { return hwnd_ != nullptr; }
-    HWND Handle() const { return hwnd_; }
+    bool Loaded() const { return static_cast<bool>(window_); }
+    HWND Handle() const { return window_.get(); }
 
     // The window procedure's work, called through win32::ForwardingProc.
     LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
 
-    bool Create();
     void CreateControls();
     void Form_Load();
     void lblDescription_Click();
     void lblDisclaimer_Click();
     void Open(const std::u16string& address);
 
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Control(int id) const { return GetDlgItem(window_.get(), id); }
 
     HINSTANCE instance_;
     HWND owner_;
     VersionInfo info_;
     int iconId_;
-    HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT titleFont_ = nullptr;
-    HICON icon_ = nullptr;
+    win32::UniqueFont font_;
+    win32::UniqueFont titleFont_;
+    win32::UniqueIcon icon_;
+    win32::UniqueWindow window_;  // last: it goes first, before its fonts and icon
 };
 
 }  // namespace tabwright

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/decimal_text.h"
+
 namespace tabwright {
 
 inline constexpr std::u16string_view kHomePage = u"https://tabwright.example.org";
@@ -21,11 +23,6 @@ struct VersionInfo {
     int minor = 0;
     int revision = 0;
 };
-
-inline std::u16string DecimalText(int number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 inline std::u16string AboutCaption(const VersionInfo& info) { return u"About " + info.title; }
 

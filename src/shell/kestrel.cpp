@@ -7,95 +7,42 @@
 #include "settings/setting_names.h"
 #include "settings/switches.h"
 #include "shell/resource.h"
+#include "shell/switch_table.h"
 #include "snippets/key_names.h"
+#include "win32/code_page.h"
+#include "win32/fixed_window.h"
 
 namespace tabwright {
 namespace {
 
-constexpr int kCheckIds[] = {IDC_CHECK1, IDC_CHECK2, IDC_CHECK3, IDC_CHECK4};
-constexpr TwipRect kCheckPlaces[] = {kCheck1, kCheck2, kCheck3, kCheck4};
-constexpr const wchar_t* kCheckCaptions[] = {L"&Clipboard", L"C/&SIDE", L"S&ign +-/*", L"Auto Indent"};
-constexpr const wchar_t* kCheckTips[] = {
-    L"Activ on clipboard",
-    L"Clipboard only activ when C/SIDE is running.",
-    L"Clipboard only activ when C/SIDE is running.",
-    L"Clipboard only activ when C/SIDE is running.",
-};
-
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
-// The DPI of the monitor a window is on, where the system can tell it;
-// otherwise the DPI of the screen.
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) {
-        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
+using win32::Wide;
 
 HICON LoadProgramIcon(HINSTANCE instance, int width, int height) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TABWRIGHT), IMAGE_ICON, width, height, 0));
 }
 
-// The system's message font, scaled from the screen's DPI to the window's.
-HFONT MessageFont(int dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    const int screenDpi = WindowDpi(nullptr);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, screenDpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
 // The log box holds code: a fixed-pitch font keeps its indentation readable.
-HFONT CodeFont(int dpi) {
-    return CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FIXED_PITCH | FF_MODERN,
-                       L"Consolas");
+win32::UniqueFont CodeFont(int dpi) {
+    return win32::UniqueFont(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                         FIXED_PITCH | FF_MODERN, L"Consolas"));
 }
 
 }  // namespace
 
-const std::array<SwitchControl, 4>& Kestrel::Switches() {
-    static const std::array<SwitchControl, 4> switches{{
-        {IDC_CHECK1, IDM_ACTIVATECLIPBOARD, kActive},
-        {IDC_CHECK2, IDM_CSIDE, kCSide},
-        {IDC_CHECK3, IDM_SIGNS, kSign},
-        {IDC_CHECK4, IDM_AUTO_INDENT, kAutoIndent},
-    }};
-    return switches;
-}
-
 Kestrel::Kestrel(HINSTANCE instance) : instance_(instance) {}
 
-Kestrel::~Kestrel() {
-    tray_.reset();
-    if (hwnd_) DestroyWindow(hwnd_);
-    if (owner_) DestroyWindow(owner_);
-    if (trayMenus_) DestroyMenu(trayMenus_);
-    if (font_) DeleteObject(font_);
-    if (logFont_) DeleteObject(logFont_);
-    if (icon_) DestroyIcon(icon_);
-    if (smallIcon_) DestroyIcon(smallIcon_);
-}
-
 bool Kestrel::Create() {
-    const int screenDpi = WindowDpi(nullptr);
-    icon_ = LoadProgramIcon(instance_, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    smallIcon_ = LoadProgramIcon(instance_, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    const int screenDpi = win32::WindowDpi();
+    icon_.reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    smallIcon_.reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
-    windowClass.hIcon = icon_;
-    windowClass.hIconSm = smallIcon_;
+    windowClass.hIcon = icon_.get();
+    windowClass.hIconSm = smallIcon_.get();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
@@ -103,16 +50,20 @@ bool Kestrel::Create() {
 
     // An owned window gets a task-bar button only with WS_EX_APPWINDOW, so
     // the button can come and go with that one style bit.
-    owner_ = CreateWindowExW(0, L"STATIC", kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr);
-    menuBar_ = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU));
-    trayMenus_ = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TRAYMENU));
-    trayMenu_ = GetSubMenu(trayMenus_, 0);
+    owner_.reset(CreateWindowExW(0, L"STATIC", kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, nullptr));
+    trayMenus_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_TRAYMENU)));
+    trayMenu_ = GetSubMenu(trayMenus_.get(), 0);
+    // The menu bar belongs to the window once it is created; until then it
+    // is held here.
+    win32::UniqueMenu menuBar(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU)));
 
     RECT outer{0, 0, TwipsToPixels(kClientArea.width, screenDpi), TwipsToPixels(kClientArea.height, screenDpi)};
     AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0);
-    hwnd_ = CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                            outer.right - outer.left, outer.bottom - outer.top, owner_, menuBar_, instance_, this);
-    if (!hwnd_) return false;
+    if (!CreateWindowExW(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                         outer.right - outer.left, outer.bottom - outer.top, owner_.get(), menuBar.get(), instance_,
+                         this))
+        return false;
+    menuBar_ = menuBar.release();
     CreateControls();
     RegisterCommands();
     Form_Load();
@@ -122,7 +73,7 @@ bool Kestrel::Create() {
 LRESULT CALLBACK Kestrel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Kestrel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = window;
+        self->window_.reset(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Kestrel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -143,7 +94,7 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kTimer1) Timer1_Timer();
         return 0;
     case WM_SIZE:
-        if (hwnd_ && Control(IDC_TEXT1)) Form_Resize(static_cast<WindowState>(wParam <= SIZE_MAXIMIZED ? wParam : 0));
+        if (window_ && Control(IDC_TEXT1)) Form_Resize(static_cast<WindowState>(wParam <= SIZE_MAXIMIZED ? wParam : 0));
         return 0;
     case WM_SHOWWINDOW:
         // A window that appears is resized as it stands, so the state it
@@ -152,14 +103,14 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyLayout();
         return 0;
     }
     case WM_CLOSE:
         Form_QueryUnload();
-        DestroyWindow(hwnd_);
+        DestroyWindow(Handle());
         return 0;
     case WM_ENDSESSION:
         if (wParam) tray_->Remove();
@@ -168,9 +119,9 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_Terminate();
         return 0;
     case WM_NCDESTROY: {
-        const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
+        HWND window = window_.release();
+        const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return result;
     }
     default:
@@ -182,17 +133,17 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (const auto handler = messages_.find(message); handler != messages_.end())
         return handler->second(wParam, lParam);
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 void Kestrel::CreateControls() {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     auto make = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
-        return CreateWindowExW(exStyle, cls, text, style, 0, 0, 0, 0, hwnd_,
+        return CreateWindowExW(exStyle, cls, text, style, 0, 0, 0, 0, Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     };
-    for (int i = 0; i < 4; ++i)
-        make(0, L"BUTTON", kCheckCaptions[i], child | WS_TABSTOP | BS_AUTOCHECKBOX, kCheckIds[i]);
+    for (const SwitchControl& s : kSwitchControls)
+        make(0, L"BUTTON", s.caption, child | WS_TABSTOP | BS_AUTOCHECKBOX, s.checkId);
     make(0, L"STATIC", L"", child | SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, IDC_IMAGE1);
     make(0, L"STATIC", L"", child | SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, IDC_IMAGE2);
     make(0, L"STATIC", L"Log :", WS_CHILD, IDC_LABEL1);
@@ -203,21 +154,22 @@ void Kestrel::CreateControls() {
 
     INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
-                               0, 0, 0, hwnd_, nullptr, instance_, nullptr);
-    for (int i = 0; i < 4; ++i) {
+    // Owned by the window, and destroyed with it.
+    HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   0, 0, 0, 0, Handle(), nullptr, instance_, nullptr);
+    for (const SwitchControl& s : kSwitchControls) {
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(Control(kCheckIds[i]));
-        tool.lpszText = const_cast<wchar_t*>(kCheckTips[i]);
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.hwnd = Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(s.checkId));
+        tool.lpszText = const_cast<wchar_t*>(s.tooltip);
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     ApplyLayout();
 }
 
-int Kestrel::Dpi() const { return WindowDpi(hwnd_); }
+int Kestrel::Dpi() const { return win32::WindowDpi(Handle()); }
 
 void Kestrel::PlaceControl(int id, const TwipRect& place) {
     SetWindowPos(Control(id), nullptr, Px(place.left), Px(place.top), Px(place.width), Px(place.height),
@@ -225,35 +177,39 @@ void Kestrel::PlaceControl(int id, const TwipRect& place) {
 }
 
 void Kestrel::ApplyLayout() {
+    // The controls take the new fonts before the old ones are freed.
     const int dpi = Dpi();
-    if (font_) DeleteObject(font_);
-    if (logFont_) DeleteObject(logFont_);
-    font_ = MessageFont(dpi);
-    logFont_ = CodeFont(dpi);
-    for (int i = 0; i < 4; ++i) {
-        PlaceControl(kCheckIds[i], kCheckPlaces[i]);
-        SendMessageW(Control(kCheckIds[i]), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    win32::UniqueFont font = win32::MessageFont(dpi);
+    win32::UniqueFont logFont = CodeFont(dpi);
+    const auto setFont = [&](int id, const win32::UniqueFont& f) {
+        SendMessageW(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(f.get()), TRUE);
+    };
+    for (const SwitchControl& s : kSwitchControls) {
+        PlaceControl(s.checkId, s.place);
+        setFont(s.checkId, font);
     }
     PlaceControl(IDC_IMAGE1, kImage1);
     PlaceControl(IDC_IMAGE2, kImage2);
     PlaceControl(IDC_LABEL1, kLabel1);
-    SendMessageW(Control(IDC_LABEL1), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    SendMessageW(Control(IDC_TEXT1), WM_SETFONT, reinterpret_cast<WPARAM>(logFont_), TRUE);
-    SendMessageW(Control(IDC_COMBO1), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    setFont(IDC_LABEL1, font);
+    setFont(IDC_TEXT1, logFont);
+    setFont(IDC_COMBO1, font);
+    font_ = std::move(font);
+    logFont_ = std::move(logFont);
     SetWindowPos(Control(IDC_TEXT1), nullptr, Px(kLogBoxLeft), Px(kLogBoxTop), 0, 0,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     Form_Resize(CurrentState());
 }
 
 WindowState Kestrel::CurrentState() const {
-    if (IsIconic(hwnd_)) return WindowState::Minimized;
-    return IsZoomed(hwnd_) ? WindowState::Maximized : WindowState::Normal;
+    if (IsIconic(Handle())) return WindowState::Minimized;
+    return IsZoomed(Handle()) ? WindowState::Maximized : WindowState::Normal;
 }
 
 void Kestrel::RegisterCommands() {
-    for (int i = 0; i < 4; ++i) {
-        commands_.Add(static_cast<unsigned>(Switches()[static_cast<std::size_t>(i)].checkId), [this, i] { Check_Click(i); });
-        commands_.Add(Switches()[static_cast<std::size_t>(i)].trayItemId, [this, i] { TrayItem_Click(i); });
+    for (const SwitchControl& s : kSwitchControls) {
+        commands_.Add(static_cast<unsigned>(s.checkId), [this, which = s.which] { Check_Click(which); });
+        commands_.Add(s.trayItemId, [this, which = s.which] { TrayItem_Click(which); });
     }
     commands_.Add(IDM_OPENPROGRAM, [this] { OpenProgram_Click(); });
     commands_.Add(IDM_QUITPROGRAM, [this] { QuitProgram_Click(); });
@@ -262,24 +218,22 @@ void Kestrel::RegisterCommands() {
 
 void Kestrel::Form_Load() {
     for (int position = 0; position < kKeyCount; ++position) {
-        const std::wstring entry = Wide(KeyListEntry(position));
-        SendMessageW(Control(IDC_COMBO1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(Control(IDC_COMBO1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(KeyListEntry(position))));
     }
     lastWindowState_ = WindowState::Minimized;
 
-    tray_ = std::make_unique<TrayIcon>(hwnd_, kTrayIconId, kTrayCallback, smallIcon_, kCaption);
+    tray_ = std::make_unique<TrayIcon>(Handle(), kTrayIconId, kTrayCallback, smallIcon_.get(), kCaption);
     tray_->Add();
     ShowTaskbarButton(false);
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
 
-    for (int i = 0; i < 4; ++i) {
+    for (const SwitchControl& s : kSwitchControls) {
         // A switch found on is stored as "1" at once; one found off is left.
-        const std::u16string_view name = Switches()[static_cast<std::size_t>(i)].valueName;
-        if (!SwitchOn(Regedit::GetString(HKEY_CURRENT_USER, kProgramKey, name))) {
-            SendMessageW(Control(kCheckIds[i]), BM_SETCHECK, BST_UNCHECKED, 0);
-            CheckMenuItem(trayMenu_, Switches()[static_cast<std::size_t>(i)].trayItemId, MF_UNCHECKED);
+        if (!SwitchOn(Regedit::GetString(HKEY_CURRENT_USER, kProgramKey, s.valueName))) {
+            SendMessageW(Control(s.checkId), BM_SETCHECK, BST_UNCHECKED, 0);
+            CheckMenuItem(trayMenu_, s.trayItemId, MF_UNCHECKED);
         } else {
-            SetSwitch(i, true);
+            SetSwitch(s.which, true);
         }
     }
     CheckMenuItem(menuBar_, IDM_REBOOT, AutostartEnabled() ? MF_CHECKED : MF_UNCHECKED);
@@ -287,10 +241,10 @@ void Kestrel::Form_Load() {
     TaskList = std::make_unique<CTaskList>();
     TaskList->HungTimeout(250);
     TaskList->Refresh();
-    Clip = std::make_unique<CClipboard>(hostFormat_, hwnd_);
+    Clip = std::make_unique<CClipboard>(hostFormat_, Handle());
     watch_ = std::make_unique<ClipboardWatch>(*this, *Clip, hostFormat_, *TaskList);
 
-    SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
+    SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
 }
 
 void Kestrel::Form_Resize(WindowState state) {
@@ -300,7 +254,7 @@ void Kestrel::Form_Resize(WindowState state) {
         const int dpi = Dpi();
         RECT outer{};
         RECT log{};
-        GetWindowRect(hwnd_, &outer);
+        GetWindowRect(Handle(), &outer);
         GetWindowRect(Control(IDC_TEXT1), &log);
         const TwipSize size = LogBoxAfterResize(
             {PixelsToTwips(outer.right - outer.left, dpi), PixelsToTwips(outer.bottom - outer.top, dpi)},
@@ -309,7 +263,7 @@ void Kestrel::Form_Resize(WindowState state) {
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
     if (HidesToTray(state, lastWindowState_)) {
-        ShowWindow(hwnd_, SW_HIDE);
+        ShowWindow(Handle(), SW_HIDE);
         ShowTaskbarButton(false);
     }
     lastWindowState_ = state;
@@ -320,15 +274,15 @@ void Kestrel::Form_MouseMove(UINT code) {
     if (trayBusy_) return;
     trayBusy_ = true;
     if (code == WM_LBUTTONDBLCLK) {
-        ShowWindow(hwnd_, SW_SHOW);
+        ShowWindow(Handle(), SW_SHOW);
     } else if (code == WM_RBUTTONUP) {
         // Without the foreground the menu would not close when the user
         // clicks elsewhere; the null message lets it close at once.
-        SetForegroundWindow(hwnd_);
+        SetForegroundWindow(Handle());
         POINT cursor{};
         GetCursorPos(&cursor);
-        TrackPopupMenuEx(trayMenu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, hwnd_, nullptr);
-        PostMessageW(hwnd_, WM_NULL, 0, 0);
+        TrackPopupMenuEx(trayMenu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, Handle(), nullptr);
+        PostMessageW(Handle(), WM_NULL, 0, 0);
     }
     trayBusy_ = false;
 }
@@ -338,45 +292,45 @@ void Kestrel::Form_QueryUnload() {
 }
 
 void Kestrel::Form_Terminate() {
-    KillTimer(hwnd_, kTimer1);
+    KillTimer(Handle(), kTimer1);
     watch_.reset();
     Clip.reset();
     PostQuitMessage(0);
 }
 
 void Kestrel::ShowTaskbarButton(bool show) {
-    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
     const LONG_PTR wanted = show ? (style | WS_EX_APPWINDOW) : (style & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
     if (wanted == style) return;
     // The task bar looks at the style only when a window appears.
-    const bool visible = IsWindowVisible(hwnd_);
-    if (visible) ShowWindow(hwnd_, SW_HIDE);
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, wanted);
-    if (visible) ShowWindow(hwnd_, SW_SHOWNA);
+    const bool visible = IsWindowVisible(Handle());
+    if (visible) ShowWindow(Handle(), SW_HIDE);
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, wanted);
+    if (visible) ShowWindow(Handle(), SW_SHOWNA);
 }
 
-bool Kestrel::Checked(int index) const {
-    return SendMessageW(Control(kCheckIds[index]), BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool Kestrel::Checked(Switch which) const {
+    return SendMessageW(Control(ControlOf(which).checkId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Kestrel::Check_Click(int index) {
-    const SwitchControl& control = Switches()[static_cast<std::size_t>(index)];
-    const bool on = Checked(index);
+void Kestrel::Check_Click(Switch which) {
+    const SwitchControl& control = ControlOf(which);
+    const bool on = Checked(which);
     Regedit::SaveString(HKEY_CURRENT_USER, kProgramKey, control.valueName, SwitchText(on));
     CheckMenuItem(trayMenu_, control.trayItemId, on ? MF_CHECKED : MF_UNCHECKED);
-    if (onSwitch_) onSwitch_(index, on);
+    if (onSwitch_) onSwitch_(which, on);
 }
 
-void Kestrel::TrayItem_Click(int index) { SetSwitch(index, !Checked(index)); }
+void Kestrel::TrayItem_Click(Switch which) { SetSwitch(which, !Checked(which)); }
 
-void Kestrel::SetSwitch(int index, bool on) {
-    SendMessageW(Control(kCheckIds[index]), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-    Check_Click(index);
+void Kestrel::SetSwitch(Switch which, bool on) {
+    SendMessageW(Control(ControlOf(which).checkId), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    Check_Click(which);
 }
 
 void Kestrel::OpenProgram_Click() {
     ShowTaskbarButton(true);
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(Handle(), SW_SHOW);
 }
 
 void Kestrel::QuitProgram_Click() {
@@ -393,15 +347,6 @@ void Kestrel::Reboot_Click() {
 void Kestrel::Timer1_Timer() {
     tray_->RetryIfMissing();
     if (watch_) watch_->Timer1_Timer();
-}
-
-bool Kestrel::Checked(WatchSwitch which) const {
-    switch (which) {
-    case WatchSwitch::Active: return Checked(0);
-    case WatchSwitch::CSide: return Checked(1);
-    case WatchSwitch::AutoIndent: return Checked(3);
-    }
-    return false;
 }
 
 void Kestrel::ShowHostIcon(HICON icon) {
@@ -423,17 +368,11 @@ void Kestrel::ClearHostIcon() {
 void Kestrel::ClearTrace() { SendMessageW(Control(IDC_COMBO1), CB_RESETCONTENT, 0, 0); }
 
 void Kestrel::AddTrace(std::u16string_view label) {
-    const std::wstring text = Wide(label);
-    SendMessageW(Control(IDC_COMBO1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Control(IDC_COMBO1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(std::u16string(label))));
 }
 
-void Kestrel::ShowLog(std::u16string_view text) { SetWindowTextW(Control(IDC_TEXT1), Wide(text).c_str()); }
+void Kestrel::ShowLog(std::u16string_view text) { SetWindowTextW(Control(IDC_TEXT1), Wide(std::u16string(text))); }
 
-std::u16string Kestrel::LogText() const {
-    HWND log = Control(IDC_TEXT1);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(log)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(log, text.data(), static_cast<int>(text.size()))));
-    return std::u16string(text.begin(), text.end());
-}
+std::u16string Kestrel::LogText() const { return win32::WindowText(Control(IDC_TEXT1)); }
 
 }  // namespace tabwright

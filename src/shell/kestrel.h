@@ -25,16 +25,10 @@
 #include "shell/picture.h"
 #include "shell/resource.h"
 #include "shell/tray_icon.h"
+#include "settings/switches.h"
+#include "win32/handles.h"
 
 namespace tabwright {
-
-// One of the four switches: its check box, its tray menu item and the
-// registry value that keeps it.
-struct SwitchControl {
-    int checkId;
-    unsigned trayItemId;
-    std::u16string_view valueName;
-};
 
 class Kestrel : public NestingHost, public WatchWindow {
 public:
@@ -46,10 +40,9 @@ public:
     static constexpr UINT kTimer1Interval = 250;
 
     using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
-    using SwitchHandler = std::function<void(int index, bool on)>;
+    using SwitchHandler = std::function<void(Switch which, bool on)>;
 
     explicit Kestrel(HINSTANCE instance);
-    ~Kestrel() override;
     Kestrel(const Kestrel&) = delete;
     Kestrel& operator=(const Kestrel&) = delete;
 
@@ -57,7 +50,7 @@ public:
     // the window cannot be created.
     bool Create();
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return window_.get(); }
     CommandTable& Commands() { return commands_; }
     // Whether the clipboard carried C/SIDE's format at its last enumeration;
     // every CClipboard of the program writes it.
@@ -67,13 +60,11 @@ public:
     // Told each time a switch is set, by the user or at start-up.
     void OnSwitch(SwitchHandler handler) { onSwitch_ = std::move(handler); }
 
-    // A switch's live value: the state of its check box.
-    bool Checked(int index) const;
-
-    // WatchWindow: the clipboard watch reads Check1, Check2 and Check4,
-    // writes the log box and Image1, and formats on the window's own state:
-    // trace list, nesting stack and the operator-spacing switch.
-    bool Checked(WatchSwitch which) const override;
+    // A switch's live value: the state of its check box. The clipboard
+    // watch reads Check1, Check2 and Check4, writes the log box and Image1,
+    // and formats on the window's own state: trace list, nesting stack and
+    // the operator-spacing switch.
+    bool Checked(Switch which) const override;
     std::u16string Nesting(std::u16string_view text) override { return formatter_.Nesting(text, *this); }
     void ShowHostIcon(HICON icon) override;
     void ClearHostIcon() override;
@@ -82,13 +73,11 @@ public:
     // follows Check3.
     void ClearTrace() override;
     void AddTrace(std::u16string_view label) override;
-    bool SignOn() override { return Checked(2); }
+    bool SignOn() override { return Checked(Switch::Sign); }
 
     // The log box Text1.
     void ShowLog(std::u16string_view text) override;
     std::u16string LogText() const;
-
-    static const std::array<SwitchControl, 4>& Switches();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,9 +95,9 @@ private:
     void Form_MouseMove(UINT code);
     void Form_QueryUnload();
     void Form_Terminate();
-    void Check_Click(int index);
-    void TrayItem_Click(int index);
-    void SetSwitch(int index, bool on);
+    void Check_Click(Switch which);
+    void TrayItem_Click(Switch which);
+    void SetSwitch(Switch which, bool on);
     void OpenProgram_Click();
     void QuitProgram_Click();
     void Reboot_Click();
@@ -116,21 +105,20 @@ private:
 
     int Dpi() const;
     int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Control(int id) const { return GetDlgItem(window_.get(), id); }
     void PlaceControl(int id, const TwipRect& place);
 
+    // Members go in the order they may be freed, last first: the tray icon
+    // leaves before the window, the window goes before everything its last
+    // messages still use, and its fonts and icons go after it.
     HINSTANCE instance_;
-    HWND owner_ = nullptr;  // hidden owner: keeps the window off the task bar
-    HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    HMENU menuBar_ = nullptr;
-    HMENU trayMenus_ = nullptr;
-    HMENU trayMenu_ = nullptr;
-    HICON icon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT logFont_ = nullptr;
-    std::unique_ptr<TrayIcon> tray_;
+    win32::UniqueIcon icon_;
+    win32::UniqueIcon smallIcon_;
+    win32::UniqueFont font_;
+    win32::UniqueFont logFont_;
+    win32::UniqueMenu trayMenus_;
+    HMENU trayMenu_ = nullptr;  // the first pop-up of trayMenus_
+    HMENU menuBar_ = nullptr;   // the window's own, freed with it
     CommandTable commands_;
     std::unordered_map<UINT, MessageHandler> messages_;
     SwitchHandler onSwitch_;
@@ -147,6 +135,10 @@ private:
 
     WindowState lastWindowState_ = WindowState::Minimized;
     bool trayBusy_ = false;
+
+    win32::UniqueWindow owner_;  // hidden owner: keeps the window off the task bar
+    win32::UniqueWindow window_;
+    std::unique_ptr<TrayIcon> tray_;
 };
 
 }  // namespace tabwright

@@ -3,6 +3,7 @@
 #include "settings/regedit.h"
 #include "settings/setting_names.h"
 #include "shell/resource.h"
+#include "win32/code_page.h"
 
 namespace tabwright {
 namespace {
@@ -25,9 +26,8 @@ constexpr SettingsEntry kSettingsEntries[] = {
 
 // Start-up applies the heading codes first, then the snippets', then the
 // block shift's, which the settings dialog stores like the others.
-constexpr int kStartUpOrder[] = {10, 11, 12, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 14};
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+constexpr int kStartUpOrder[] = {kHeadingElement, kStartHeadingElement, kEndHeadingElement, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
+                                  kIndentLeftElement, kIndentRightElement};
 
 }  // namespace
 
@@ -37,7 +37,7 @@ KestrelSnippets::KestrelSnippets(Kestrel& kestrel)
       commands_(kestrel.Handle(), kestrel.HostFormat(), templates_, *this),
       dialog_(GetModuleHandleW(nullptr), kestrel.Handle(), *this),
       about_(GetModuleHandleW(nullptr), kestrel.Handle(), ReadVersionInfo(GetModuleHandleW(nullptr)), IDI_TABWRIGHT) {
-    VBHotKey1_.OnPress([this](int index) { commands_.VBHotKey1_Press(index, kestrel_.Checked(0)); });
+    VBHotKey1_.OnPress([this](int index) { commands_.VBHotKey1_Press(index, kestrel_.Checked(Switch::Active)); });
     VBHotKey1_.OnFailure([this](int index, const std::u16string& keys, const std::u16string& error) {
         VBHotKey1_Failure(index, keys, error);
     });
@@ -46,15 +46,15 @@ KestrelSnippets::KestrelSnippets(Kestrel& kestrel)
         return LRESULT{0};
     });
     // While "Active" is off the keys belong to the other programs.
-    kestrel_.OnSwitch([this](int index, bool on) {
-        if (index == 0) VBHotKey1_.SetActive(on);
+    kestrel_.OnSwitch([this](Switch which, bool on) {
+        if (which == Switch::Active) VBHotKey1_.SetActive(on);
     });
     RegisterCommands();
 
     for (int element : kStartUpOrder)
         if (const std::optional<std::u16string> name = TemplateOfElement(element))
             Set_Hotkey(GetString(HotkeyCodeName(*name)), element);
-    VBHotKey1_.SetActive(kestrel_.Checked(0));
+    VBHotKey1_.SetActive(kestrel_.Checked(Switch::Active));
 }
 
 void KestrelSnippets::Set_Hotkey(std::u16string_view code, int index) {
@@ -81,7 +81,7 @@ void KestrelSnippets::OpenSettings(std::u16string_view name) {
 
 void KestrelSnippets::VBHotKey1_Failure(int index, const std::u16string& keys, const std::u16string& error) {
     const std::u16string text = DecimalText(index) + u", " + keys + u", " + error;
-    MessageBoxW(kestrel_.Handle(), Wide(text), Kestrel::kCaption, MB_OK);
+    MessageBoxW(kestrel_.Handle(), win32::Wide(text), Kestrel::kCaption, MB_OK);
 }
 
 std::u16string KestrelSnippets::GetString(std::u16string_view name) {

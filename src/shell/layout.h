@@ -1,35 +1,11 @@
-// Where the main window's controls stand, in twips (1440 to the inch), and
-// how the log box follows the window's size. No Windows headers: the window
-// converts these figures to pixels for its DPI.
+// Where the main window's controls stand, in twips, and how the log box
+// follows the window's size. No Windows headers: the window converts these
+// figures to pixels for its DPI.
 #pragma once
 
+#include "win32/twips.h"
+
 namespace tabwright {
-
-inline constexpr int kTwipsPerInch = 1440;
-
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-struct TwipSize {
-    int width;
-    int height;
-};
-
-// Rounds to the nearest pixel, so that a layout scales evenly with the DPI.
-constexpr int TwipsToPixels(int twips, int dpi) {
-    const long long scaled = static_cast<long long>(twips) * dpi;
-    return static_cast<int>((scaled >= 0 ? scaled + kTwipsPerInch / 2 : scaled - kTwipsPerInch / 2) / kTwipsPerInch);
-}
-
-constexpr int PixelsToTwips(int pixels, int dpi) {
-    if (dpi <= 0) return 0;
-    const long long scaled = static_cast<long long>(pixels) * kTwipsPerInch;
-    return static_cast<int>((scaled >= 0 ? scaled + dpi / 2 : scaled - dpi / 2) / dpi);
-}
 
 // The designed client area of the main window.
 inline constexpr TwipSize kClientArea{7065, 3450};

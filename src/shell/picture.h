@@ -6,8 +6,7 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "win32/handles.h"
 
 namespace tabwright {
 
@@ -15,7 +14,7 @@ class Picture {
 public:
     Picture() = default;  // no picture
 
-    explicit operator bool() const { return icon_ != nullptr; }
+    explicit operator bool() const { return static_cast<bool>(icon_); }
 
     // The copy, owned by the picture; for controls that show an icon without
     // taking it over (STM_SETICON). Valid while the picture lives.
@@ -27,10 +26,7 @@ public:
 private:
     friend Picture CreatePicture(HICON icon);
 
-    struct IconDeleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> icon_;
+    win32::UniqueIcon icon_;
 };
 
 // A picture of the icon, which stays the caller's (or its owner's); an empty

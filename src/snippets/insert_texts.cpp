@@ -55,11 +55,11 @@ std::u16string InsertText(InsertKind kind, TemplateHost& host, int snippet) {
 HotkeyAction ActionOf(int element) {
     if (element >= 0 && element < kSnippetCount) return HotkeyAction::Snippet;
     switch (element) {
-    case 10: return HotkeyAction::Heading;
-    case 11: return HotkeyAction::StartHeading;
-    case 12: return HotkeyAction::EndHeading;
-    case 13: return HotkeyAction::ShiftLeft;
-    case 14: return HotkeyAction::ShiftRight;
+    case kHeadingElement: return HotkeyAction::Heading;
+    case kStartHeadingElement: return HotkeyAction::StartHeading;
+    case kEndHeadingElement: return HotkeyAction::EndHeading;
+    case kIndentLeftElement: return HotkeyAction::ShiftLeft;
+    case kIndentRightElement: return HotkeyAction::ShiftRight;
     default: return HotkeyAction::None;
     }
 }

@@ -20,12 +20,6 @@ struct KeyCombination {
     friend bool operator==(const KeyCombination&, const KeyCombination&) = default;
 };
 
-// Elements 0 to 9 insert snippets, 10 to 12 the heading and its markers,
-// 13 and 14 shift the log box's lines.
-inline constexpr int kFirstHeadingElement = 10;
-inline constexpr int kShiftLeftElement = 13;
-inline constexpr int kShiftRightElement = 14;
-
 // The keys of all fifteen elements in element order: Alt with the digit keys 1..9 and 0 for the snippets (plain digits would be
 // taken from every other program), Ctrl+H, Ctrl+S, Ctrl+E, Shift+Left arrow
 // and Shift+Right arrow for the rest.

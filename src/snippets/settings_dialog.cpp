@@ -11,20 +11,19 @@
 namespace tabwright {
 namespace {
 
-using win32::TwipBox;
 using win32::Wide;
 
 constexpr wchar_t kClassName[] = L"TabwrightDialog";
 
 // Where the controls stand, in twips.
-constexpr TwipBox kClientArea{0, 0, 6495, 3360};
-constexpr TwipBox kText1Place{120, 120, 4575, 2655};
-constexpr TwipBox kOKPlace{4800, 120, 1575, 375};
-constexpr TwipBox kCancelPlace{4800, 600, 1575, 375};
-constexpr TwipBox kLabel1Place{4800, 1080, 1575, 1575};
-constexpr std::array<TwipBox, 4> kCheckPlaces{{{120, 2880, 615, 375}, {840, 2880, 615, 375}, {1560, 2880, 615, 375},
+constexpr TwipRect kClientArea{0, 0, 6495, 3360};
+constexpr TwipRect kText1Place{120, 120, 4575, 2655};
+constexpr TwipRect kOKPlace{4800, 120, 1575, 375};
+constexpr TwipRect kCancelPlace{4800, 600, 1575, 375};
+constexpr TwipRect kLabel1Place{4800, 1080, 1575, 1575};
+constexpr std::array<TwipRect, 4> kCheckPlaces{{{120, 2880, 615, 375}, {840, 2880, 615, 375}, {1560, 2880, 615, 375},
                                               {2160, 2880, 615, 375}}};
-constexpr TwipBox kCombo1Place{2760, 2940, 3615, 315};
+constexpr TwipRect kCombo1Place{2760, 2940, 3615, 315};
 // The drop-down part of the key list, below its edit field.
 constexpr int kKeyListDropTwips = 3000;
 constexpr std::array<const wchar_t*, 4> kCheckCaptions{L"Win", L"Shift", L"Ctrl", L"Alt"};
@@ -33,48 +32,36 @@ constexpr std::array<const wchar_t*, 4> kCheckCaptions{L"Win", L"Shift", L"Ctrl"
 
 Dialog::Dialog(HINSTANCE instance, HWND owner, DialogHost& host) : instance_(instance), owner_(owner), host_(host) {}
 
-Dialog::~Dialog() {
-    if (hwnd_) DestroyWindow(hwnd_);
-    if (font_) DeleteObject(font_);
-    if (helpFont_) DeleteObject(helpFont_);
-}
-
 void Dialog::Open(std::u16string_view settingName) {
-    if (!hwnd_) {
-        if (!Create()) return;
+    win32::ShowFixedWindow(window_, [&] {
+        window_.reset(win32::CreateFixedWindow(instance_, kClassName, win32::ForwardingProc<Dialog>, owner_,
+                                               kClientArea.width, kClientArea.height, this));
+        if (!window_) return false;
+        CreateControls();
         Form_Load(settingName);
-    }
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd_);
-}
-
-bool Dialog::Create() {
-    hwnd_ = win32::CreateFixedWindow(instance_, kClassName, win32::ForwardingProc<Dialog>, owner_, kClientArea.width,
-                                     kClientArea.height, this);
-    if (!hwnd_) return false;
-    CreateControls();
-    return true;
+        return true;
+    });
 }
 
 void Dialog::CreateControls() {
-    if (!font_) font_ = win32::MessageFont();
+    if (!font_) font_ = win32::MessageFont(win32::WindowDpi());
     // The help text is long for its corner: a smaller font lets it fit.
-    if (!helpFont_) helpFont_ = win32::MessageFont(85);
+    if (!helpFont_) helpFont_ = win32::MessageFont(win32::WindowDpi(), 85);
     auto make = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id,
-                       const TwipBox& at, int extraHeight = 0) {
-        return win32::CreateChild(hwnd_, exStyle, cls, text, style, id, at, font_, extraHeight);
+                       const TwipRect& at, int extraHeight = 0) {
+        return win32::CreateChild(Handle(), exStyle, cls, text, style, id, at, font_.get(), extraHeight);
     };
     make(WS_EX_CLIENTEDGE, L"EDIT", L"",
          WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, kText1, kText1Place);
     make(0, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kOKButton, kOKPlace);
     make(0, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, kCancelButton, kCancelPlace);
     HWND help = make(0, L"STATIC", Wide(std::u16string(kPlaceholderHelp)), SS_LEFT | SS_NOPREFIX, kLabel1, kLabel1Place);
-    SendMessageW(help, WM_SETFONT, reinterpret_cast<WPARAM>(helpFont_), FALSE);
+    SendMessageW(help, WM_SETFONT, reinterpret_cast<WPARAM>(helpFont_.get()), FALSE);
     for (int box = 0; box < 4; ++box)
         make(0, L"BUTTON", kCheckCaptions[static_cast<std::size_t>(box)], WS_TABSTOP | BS_AUTOCHECKBOX,
              kCheck1 + box, kCheckPlaces[static_cast<std::size_t>(box)]);
     HWND combo = make(0, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, kCombo1,
-                      kCombo1Place, win32::ScreenPixels(kKeyListDropTwips));
+                      kCombo1Place, TwipsToPixels(kKeyListDropTwips, win32::WindowDpi()));
 
     // Keys released in the key list's edit field choose the key.
     COMBOBOXINFO info{};
@@ -85,7 +72,7 @@ void Dialog::CreateControls() {
 
 void Dialog::Form_Load(std::u16string_view settingName) {
     content_ = OpenDialog(settingName, [this](std::u16string_view name) { return host_.GetString(name); });
-    SetWindowTextW(hwnd_, Wide(content_.title));
+    SetWindowTextW(Handle(), Wide(content_.title));
     SetWindowTextW(Control(kText1), Wide(content_.text));
     // def_listview: the key-name list.
     for (int position = 0; position < kKeyCount; ++position)
@@ -108,12 +95,12 @@ void Dialog::Show_Hotkey(const Hotkey& keys) {
 
 Hotkey Dialog::Def_Hotkey() const {
     // A text typed into the list that names no key keeps the last key chosen.
-    const int position = EntryPosition(ControlText(kCombo1)).value_or(selected_);
+    const int position = EntryPosition(win32::WindowText(Control(kCombo1))).value_or(selected_);
     return Hotkey{position, Checked(0), Checked(1), Checked(2), Checked(3)};
 }
 
 void Dialog::OKButton_Click() {
-    const Confirmation confirmation = ConfirmDialog(content_, ControlText(kText1), Def_Hotkey());
+    const Confirmation confirmation = ConfirmDialog(content_, win32::WindowText(Control(kText1)), Def_Hotkey());
     for (const auto& [name, value] : confirmation.writes) host_.SaveString(name, value);
     if (confirmation.hotkey) host_.SetHotkey(confirmation.hotkey->first, confirmation.hotkey->second);
     Unload();
@@ -128,19 +115,10 @@ void Dialog::Select(int position) {
     selected_ = position;
 }
 
-void Dialog::Unload() {
-    if (hwnd_) DestroyWindow(hwnd_);
-}
+void Dialog::Unload() { window_.reset(); }
 
 bool Dialog::Checked(int box) const {
     return SendMessageW(Control(kCheck1 + box), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::u16string Dialog::ControlText(int id) const {
-    HWND control = Control(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return std::u16string(text.begin(), text.end());
 }
 
 LRESULT Dialog::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,7 +139,7 @@ LRESULT Dialog::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         CancelButton_Click();
         return 0;
     case WM_NCDESTROY:
-        hwnd_ = nullptr;
+        window_.release();
         std::fill(std::begin(keysDown_), std::end(keysDown_), BYTE{0});
         return DefWindowProcW(window, message, wParam, lParam);
     default: return DefWindowProcW(window, message, wParam, lParam);

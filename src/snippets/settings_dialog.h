@@ -11,6 +11,8 @@
 
 #include "snippets/dialog_logic.h"
 
+#include "win32/handles.h"
+
 namespace tabwright {
 
 // What the dialog needs from the program: the settings store and the
@@ -34,14 +36,13 @@ public:
     static constexpr int kCombo1 = 120;
 
     Dialog(HINSTANCE instance, HWND owner, DialogHost& host);
-    ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
     // Shows the dialog for a setting; loads it first unless it is loaded.
     void Open(std::u16string_view settingName);
-    bool Loaded() const { return hwnd_ != nullptr; }
-    HWND Handle() const { return hwnd_; }
+    bool Loaded() const { return static_cast<bool>(window_); }
+    HWND Handle() const { return window_.get(); }
 
     // The window procedure's work, called through win32::ForwardingProc.
     LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,7 +51,6 @@ private:
     static LRESULT CALLBACK KeyListProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
 
-    bool Create();
     void CreateControls();
     void Form_Load(std::u16string_view settingName);
     void Show_Hotkey(const Hotkey& keys);
@@ -61,19 +61,18 @@ private:
     void Select(int position);
     void Unload();
 
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Control(int id) const { return GetDlgItem(window_.get(), id); }
     bool Checked(int box) const;
-    std::u16string ControlText(int id) const;
 
     HINSTANCE instance_;
     HWND owner_;
     DialogHost& host_;
-    HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT helpFont_ = nullptr;
+    win32::UniqueFont font_;
+    win32::UniqueFont helpFont_;
     DialogContent content_;
     int selected_ = 0;         // the key list's last valid position
     BYTE keysDown_[256] = {};  // keys pressed while the key list had the focus
+    win32::UniqueWindow window_;  // last: it goes first, before its fonts
 };
 
 }  // namespace tabwright

@@ -3,24 +3,38 @@
 namespace tabwright::win32 {
 namespace {
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
+// Twips to pixels of the screen, where the fixed windows are laid out.
+int ScreenPixels(int twips) { return TwipsToPixels(twips, WindowDpi()); }
 
 }  // namespace
 
-int ScreenPixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+    }
+    const ScreenDC screen;
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
 
-HFONT MessageFont(int scalePercent, bool bold) {
+UniqueFont MessageFont(int dpi, int scalePercent, bool bold) {
+    // The system gives the font for the screen's DPI.
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, scalePercent, 100);
+    metrics.lfMessageFont.lfHeight =
+        MulDiv(metrics.lfMessageFont.lfHeight, dpi * scalePercent, WindowDpi() * 100);
     if (bold) metrics.lfMessageFont.lfWeight = FW_BOLD;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+std::u16string WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return std::u16string(text.begin(), text.end());
 }
 
 HWND CreateFixedWindow(HINSTANCE instance, const wchar_t* className, WNDPROC procedure, HWND owner,
@@ -48,7 +62,7 @@ HWND CreateFixedWindow(HINSTANCE instance, const wchar_t* className, WNDPROC pro
 }
 
 HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id,
-                 const TwipBox& place, HFONT font, int extraHeight) {
+                 const TwipRect& place, HFONT font, int extraHeight) {
     HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, ScreenPixels(place.left),
                                    ScreenPixels(place.top), ScreenPixels(place.width),
                                    ScreenPixels(place.height) + extraHeight, parent,

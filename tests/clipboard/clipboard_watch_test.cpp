@@ -29,11 +29,12 @@ std::u16string Engine(std::string_view code, bool sign = false) {
 
 class RecordingWindow : public WatchWindow {
 public:
-    bool Checked(WatchSwitch which) const override {
+    bool Checked(Switch which) const override {
         switch (which) {
-        case WatchSwitch::Active: return active;
-        case WatchSwitch::CSide: return cside;
-        case WatchSwitch::AutoIndent: return autoIndent;
+        case Switch::Active: return active;
+        case Switch::CSide: return cside;
+        case Switch::AutoIndent: return autoIndent;
+        case Switch::Sign: break;
         }
         return false;
     }

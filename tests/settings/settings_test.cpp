@@ -1,5 +1,5 @@
 // Stored settings as the program reads them: hotkey codes, switches, the
-// names that tie templates to hotkeys, and the autostart entry.
+// and the names that tie templates to hotkeys.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -44,7 +44,7 @@ TEST(HotkeyCodeTest, StoredTextsAreReadUpToTheirNumberAndRoundedHalfToEven) {
     }
 }
 
-TEST(SettingNamesTest, SwitchesTemplatesAndTheRunEntry) {
+TEST(SettingNamesTest, SwitchesAndTemplates) {
     EXPECT_FALSE(SwitchOn(SwitchText(false)));
     for (std::u16string_view on : {u"", u"1", u"00", u" 0", u"0 ", u"off"}) EXPECT_TRUE(SwitchOn(on)) << Show(on);
     EXPECT_TRUE(SwitchOn(SwitchText(true)));
@@ -57,8 +57,6 @@ TEST(SettingNamesTest, SwitchesTemplatesAndTheRunEntry) {
     EXPECT_EQ(TemplateOfElement(3), SnippetName(3));
     EXPECT_EQ(TemplateOfElement(10), u"Heading");
     for (int element : {-1, 15}) EXPECT_FALSE(TemplateOfElement(element));
-    EXPECT_EQ(RunEntryText(u"C:\\Program Files\\Tools"), u"\"C:\\Program Files\\Tools\\Tabwright.exe\"");
-    EXPECT_EQ(RunEntryText(u"D:\\"), u"\"D:\\Tabwright.exe\"");
 }
 
 }  // namespace
