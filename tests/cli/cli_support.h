@@ -1,46 +1,43 @@
-// Test helpers: a temporary folder, whole-file bytes, and the program run
-// in-process with its standard streams captured.
+// A temporary folder, whole files as bytes, and the program run in-process
+// with its standard streams captured.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <random>
 #include <fstream>
-#include <initializer_list>
+#include <random>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "../formatter/text_support.h"
 #include "cli/run.h"
 
 namespace tabwright::cli::test {
 
 namespace fs = std::filesystem;
+using tabwright::test::Crlf;
 
 class TempDir {
 public:
     TempDir() {
         std::random_device random;
-        do {
-            path_ = fs::temp_directory_path() / ("tabwright-cli-test-" + std::to_string(random()));
-        } while (!fs::create_directory(path_));
+        do path_ = fs::temp_directory_path() / ("tabwright-cli-test-" + std::to_string(random()));
+        while (!fs::create_directory(path_));
     }
     ~TempDir() {
         std::error_code ec;
         fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(path_, ec);
     }
-    const fs::path& path() const { return path_; }
     fs::path operator/(std::string_view name) const { return path_ / name; }
+    const fs::path& path() const { return path_; }
 
-    // Everything in the folder, sorted, as names relative to it.
+    // Everything in the folder, as sorted names relative to it.
     std::vector<std::string> Listing() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::recursive_directory_iterator(path_))
-            names.push_back(fs::relative(e.path(), path_).generic_string());
+        for (const auto& e : fs::recursive_directory_iterator(path_)) names.push_back(e.path().lexically_relative(path_).generic_string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -60,23 +57,14 @@ inline std::string ReadBytes(const fs::path& p) {
 
 struct CliResult {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
-inline CliResult RunCli(std::initializer_list<std::string> args, std::string_view input = {}) {
+inline CliResult RunCli(const std::vector<std::string>& args, std::string_view input = {}) {
     std::istringstream in{std::string(input)};
     std::ostringstream out, err;
-    const std::vector<std::string_view> views(args.begin(), args.end());
-    const int status = Run(views, {in, out, err});
+    const int status = Run(std::vector<std::string_view>(args.begin(), args.end()), {in, out, err});
     return {status, out.str(), err.str()};
-}
-
-// Lines joined with CR LF, each line ending with one.
-inline std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string out;
-    for (std::string_view l : lines) out.append(l).append("\r\n");
-    return out;
 }
 
 }  // namespace tabwright::cli::test

@@ -29,7 +29,8 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
     } table[] = {
         {Format(1, "a"), R"({"error":{"code":-32002)"},
         {Call(2, "initialize", "{}"), R"("documentFormattingProvider":true,"documentRangeFormattingProvider":true,)"
-                                      R"("positionEncoding":"utf-16","textDocumentSync":{"change":1,"openClose":true})"},
+                                      R"("positionEncoding":"utf-16","textDocumentSync":{"change":1,"openClose":true}},)"
+                                      R"("serverInfo":{"name":"tabwright-format","version":")"},
         // U+1F600 takes two UTF-16 units: the edit ends at column 10.
         {Open("a", R"(IF a THEN\r\nb:='\u00fc\u20ac\ud83d\ude00';)"), ""},
         {Format(3, "a"), R"("result":[{"newText":"  b := 'ü€😀';","range":{"end":{"character":10,"line":1},"start":{"character":0,"line":1}}}])"},
@@ -47,6 +48,7 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
         {Call(11, "textDocument/formatting", R"({"textDocument":5})"), R"("code":-32602)"},
         {"{", R"("code":-32700)"},
         {"[1,2]", R"({"error":{"code":-32600)"},
+        {R"({"jsonrpc":"2.0","id":14,"result":null})", ""},  // an answer needs no answer
         {Call(15, "shutdown", "null"), R"("id":15,"jsonrpc":"2.0","result":null)"},
         {Call(0, "exit", "null"), ""},
     };

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "cli/byte_text.h"
+// Exported objects: only the code between a body's BEGIN and END changes.
 #include "cli/object_file.h"
 #include "cli_support.h"
 
@@ -13,205 +11,120 @@ using test::ReadBytes;
 using test::RunCli;
 using test::TempDir;
 using test::WriteBytes;
+using tabwright::test::N;
+using tabwright::test::SameCode;
 
-const fs::path kObjects = fs::path(TABWRIGHT_TEST_DATA) / "objects";
-
-std::string Golden(const std::string& name, std::string_view ext) {
-    return ReadBytes(kObjects / (name + std::string(ext)));
-}
-
-ObjectFileResult FormatObjects(std::string_view bytes, bool sign = true) {
-    CodeFormatter f({Action::Reindent, sign, false});
+ObjectFileResult Objects(std::string_view bytes) {
+    CodeFormatter f({});
     return FormatObjectFile(bytes, f);
 }
 
-std::string WithoutCr(std::string s) {
-    std::erase(s, '\r');
-    return s;
-}
-
-class GoldenObjectTest : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(GoldenObjectTest, FormatsExactlyTheBodies) {
-    const std::string input = Golden(GetParam(), ".txt");
-    const std::string expected = Golden(GetParam(), ".expected");
-    ASSERT_FALSE(input.empty());
-    const ObjectFileResult r = FormatObjects(input);
-    EXPECT_EQ(r.bytes, expected);
-    EXPECT_TRUE(r.warnings.empty());
-    EXPECT_GT(r.changedBodies, 0u);
-}
-
-TEST_P(GoldenObjectTest, FormattedFilesStayAsTheyAre) {
-    const ObjectFileResult r = FormatObjects(Golden(GetParam(), ".expected"));
-    EXPECT_EQ(r.bytes, Golden(GetParam(), ".expected"));
-    EXPECT_EQ(r.changedBodies, 0u);
-}
-
-TEST_P(GoldenObjectTest, LfFilesGiveTheSameResultWithLf) {
-    const ObjectFileResult r = FormatObjects(WithoutCr(Golden(GetParam(), ".txt")));
-    EXPECT_EQ(r.bytes, WithoutCr(Golden(GetParam(), ".expected")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Objects, GoldenObjectTest, ::testing::Values("codeunit", "table", "page"));
-
-TEST(ObjectFileTest, BodyCountsAndWhatIsLeftAlone) {
-    // Three procedures or triggers and the documentation trigger in the
-    // codeunit; the documentation keeps "Status:=Open" unspaced.
-    const ObjectFileResult codeunit = FormatObjects(Golden("codeunit", ".txt"));
-    EXPECT_EQ(codeunit.bodies, 4u);
-    EXPECT_EQ(codeunit.changedBodies, 3u);
-    EXPECT_NE(codeunit.bytes.find("\x9d=none;  Status:=Open"), std::string::npos);
-    EXPECT_NE(codeunit.bytes.find("    Date=14.03.03;\r\n"), std::string::npos);
-    const ObjectFileResult page = FormatObjects(Golden("page", ".txt"));
-    EXPECT_EQ(page.bodies, 3u);
-    EXPECT_EQ(page.changedBodies, 1u);
-    EXPECT_NE(page.bytes.find("RunPageLink=Delivery Zone=FIELD(Code) }"), std::string::npos);
-    EXPECT_EQ(FormatObjects(Golden("table", ".txt")).bodies, 4u);
-}
-
-TEST(ObjectFileTest, CodeIsFormattedAsTheEditorShowsIt) {
-    // The BEGIN of a trigger property stands after "OnRun="; its code is
-    // two columns deeper and the END at the BEGIN's column.
-    const std::string input = Crlf({"OBJECT Codeunit 1 A", "  PROPERTIES", "  {",
-                                    "    OnRun=BEGIN", "            IF a THEN BEGIN", "            b:=1;",
-                                    "", "            END;", "          END;", "  }"});
-    EXPECT_EQ(FormatObjects(input).bytes,
-              Crlf({"OBJECT Codeunit 1 A", "  PROPERTIES", "  {", "    OnRun=BEGIN",
-                    "            IF a THEN BEGIN", "              b := 1;", "",
-                    "            END;", "          END;", "  }"}));
-    EXPECT_EQ(FormatObjects(input, false).bytes.find("b:=1;"), input.find("b:=1;") + 2);
-}
-
-TEST(ObjectFileTest, LongLinesAreSplitAtTheEditorsColumns) {
-    // Inside the body the line starts at column 0, so it is split by the
-    // limit for a copied line; the continuation is indented as the line
-    // after a comma.
-    const std::string call = "Foo(" + std::string(65, 'a') + "," + std::string(65, 'b') + ");";
-    const std::string input = Crlf({"OBJECT Codeunit 1 A", "    BEGIN", "      x;", "      " + call, "    END;"});
-    EXPECT_EQ(FormatObjects(input).bytes,
-              Crlf({"OBJECT Codeunit 1 A", "    BEGIN", "      x;", "      Foo(" + std::string(65, 'a') + ",",
-                    "        " + std::string(65, 'b') + ");", "    END;"}));
+TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
+    const std::string a(65, 'a'), b(65, 'b');
+    const struct {
+        std::string input, expected;
+    } cases[] = {
+        // A trigger property's code stands two columns right of its BEGIN;
+        // empty lines stay empty.
+        {"OBJECT Codeunit 1 A\n    OnRun=BEGIN\n            IF a THEN BEGIN\n            b:=1;\n\n            END;\n          END;\n",
+         "OBJECT Codeunit 1 A\n    OnRun=BEGIN\n            IF a THEN BEGIN\n              b := 1;\n\n            END;\n          END;\n"},
+        // Long lines split at the limits of a copied line.
+        {"OBJECT Codeunit 1 A\n    BEGIN\n      x;\n      Foo(" + a + "," + b + ");\n    END;\n",
+         "OBJECT Codeunit 1 A\n    BEGIN\n      x;\n      Foo(" + a + ",\n        " + b + ");\n    END;\n"},
+        // Only On... properties open bodies; documentation stays as written.
+        {"OBJECT Table 1 A\n    Description=BEGIN\n      x:=1;\n    END;\n    OnModify=BEGIN\n               x:=1;\n             END;\n"
+         "    BEGIN\n    {\n      Status:=Open\n    }\n    END.\n",
+         "OBJECT Table 1 A\n    Description=BEGIN\n      x:=1;\n    END;\n    OnModify=BEGIN\n               x := 1;\n             END;\n"
+         "    BEGIN\n    {\n      Status:=Open\n    }\n    END.\n"},
+    };
+    for (const auto& c : cases) {
+        std::string input = Crlf(c.input), expected = Crlf(c.expected);
+        EXPECT_EQ(Objects(input).bytes, expected);
+        EXPECT_EQ(Objects(expected).changedBodies, 0u);
+        std::erase(input, '\r'), std::erase(expected, '\r');
+        EXPECT_EQ(Objects(input).bytes, expected);
+    }
+    EXPECT_EQ(Objects(Crlf(cases[2].input)).bodies, 1u);
+    EXPECT_FALSE(LooksLikeObjectExport(" OBJECT Table 18 Customer\r\n"));
 }
 
 TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
-    const std::string good = Crlf({"    PROCEDURE A@1();", "    BEGIN", "      IF a THEN", "      b;", "    END;", ""});
-    const std::string goodFormatted =
-        Crlf({"    PROCEDURE A@1();", "    BEGIN", "      IF a THEN", "        b;", "    END;", ""});
-    struct Case {
+    const std::string good = Crlf("    PROCEDURE A@1();\n    BEGIN\n      IF a THEN\n      b;\n    END;\n\n");
+    const std::string goodFormatted = Crlf("    PROCEDURE A@1();\n    BEGIN\n      IF a THEN\n        b;\n    END;\n\n");
+    const struct {
         std::string broken;
-        std::size_t line;  // within `broken`
-        std::string_view problem;
+        std::size_t line;  // within broken
+        std::string problem;
+    } cases[] = {
+        {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN\n      b;\n", 2, "BEGIN without its END at column 5"},
+        {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN\n      b;\n  END;\n    PROCEDURE C@3();\n", 2, "BEGIN without its END at column 5"},
+        {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN\n     b;\n    END;\n", 4, "line not indented below its BEGIN"},
+        {"    BEGIN\n    {\n      notes\n    }\n", 1, "documentation in braces without its END."},
     };
-    const Case cases[] = {
-        // A truncated export: the last body never ends.
-        {Crlf({"    PROCEDURE B@2();", "    BEGIN", "      IF a THEN", "      b;"}), 2, "without its END"},
-        // The END is not at the BEGIN's column.
-        {Crlf({"    PROCEDURE B@2();", "    BEGIN", "      IF a THEN", "      b;", "  END;", "    PROCEDURE C@3();"}), 2,
-         "without its END"},
-        // A code line less deep than the body's base column.
-        {Crlf({"    PROCEDURE B@2();", "    BEGIN", "      IF a THEN", "     b;", "    END;"}), 4, "not indented"},
-        // Documentation braces that never reach their END.
-        {Crlf({"    BEGIN", "    {", "      notes", "    }"}), 1, "documentation"},
-    };
-    for (const Case& c : cases) {
-        const std::string input = "OBJECT Codeunit 1 A\r\n" + good + c.broken + good;
-        const ObjectFileResult r = FormatObjects(input);
+    for (const auto& c : cases) {
+        const ObjectFileResult r = Objects("OBJECT Codeunit 1 A\r\n" + good + Crlf(c.broken) + good);
         ASSERT_EQ(r.warnings.size(), 1u) << c.broken;
-        EXPECT_EQ(r.warnings[0].line, 1 + 6 + c.line) << c.broken;
-        EXPECT_NE(r.warnings[0].message.find(c.problem), std::string::npos) << r.warnings[0].message;
-        // The broken part is kept byte for byte; what can be delimited is formatted.
+        EXPECT_EQ(r.warnings[0].line, 7 + c.line) << c.broken;
+        EXPECT_EQ(r.warnings[0].message, c.problem + "; left as it is");
         // Unfinished documentation runs to the end of the file.
-        const std::string tail = c.problem == "documentation" ? good : goodFormatted;
-        EXPECT_EQ(r.bytes, "OBJECT Codeunit 1 A\r\n" + goodFormatted + c.broken + tail) << c.broken;
+        const std::string& tail = c.problem.starts_with("documentation") ? good : goodFormatted;
+        EXPECT_EQ(r.bytes, "OBJECT Codeunit 1 A\r\n" + goodFormatted + Crlf(c.broken) + tail) << c.broken;
     }
 }
 
-TEST(ObjectFileTest, OnlyOnTriggerPropertiesOpenBodies) {
-    const std::string input = Crlf({"OBJECT Table 1 A", "    Description=BEGIN", "      x:=1;", "    END;",
-                                    "    OnModify=BEGIN", "               x:=1;", "             END;"});
-    const ObjectFileResult r = FormatObjects(input);
-    EXPECT_EQ(r.bodies, 1u);
-    EXPECT_EQ(r.bytes, Crlf({"OBJECT Table 1 A", "    Description=BEGIN", "      x:=1;", "    END;",
-                             "    OnModify=BEGIN", "               x := 1;", "             END;"}));
+// Generated lines as the bodies of two procedures, and as texts with bare LF
+// breaks: only blanks and breaks change.
+TEST(ObjectFileTest, GeneratedBodiesKeepTheirCode) {
+    std::mt19937 rng(20030314);
+    for (int n = 0; n < 400; ++n) {
+        std::u16string text = tabwright::test::GeneratedCal(rng, 1 + n % 30), file = u"OBJECT Codeunit 1 X\r\n";
+        std::erase(text, u'\r');
+        CodeFormatter f({Action::Reindent, true, false}), right({Action::ShiftRight, true, false});
+        ASSERT_TRUE(SameCode(text, f.FormatText(text)) && SameCode(text, right.FormatText(text))) << N(text);
+        std::erase(text, u'\n');
+        for (int p = 0; p < 2; ++p) file += u"    PROCEDURE P@1();\r\n    BEGIN\r\n      " + text + u"\r\n      x;\r\n    END;\r\n";
+        const ObjectTextResult r = FormatObjectText(file, f);
+        ASSERT_TRUE(r.bodies == 2 && SameCode(file, r.text)) << N(file);
+    }
 }
 
-TEST(ObjectFileTest, RecognisedByTheFirstLine) {
-    EXPECT_TRUE(LooksLikeObjectExport("OBJECT Table 18 Customer\r\n"));
-    EXPECT_FALSE(LooksLikeObjectExport(" OBJECT Table 18 Customer\r\n"));
-    EXPECT_FALSE(LooksLikeObjectExport("OBJECTS\r\n"));
-    EXPECT_FALSE(LooksLikeObjectExport("IF a THEN\r\n"));
-}
-
-// The whole program on exported objects.
-class ObjectRunTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(dir / "src" / "Tables");
-        for (std::string name : {"codeunit", "page"}) WriteBytes(dir / "src" / (name + ".txt"), Golden(name, ".txt"));
-        WriteBytes(dir / "src" / "Tables" / "TAB50020.TXT", Golden("table", ".txt"));
-        WriteBytes(dir / "src" / "Tables" / "done.Txt", Golden("table", ".expected"));
-        WriteBytes(dir / "src" / "notes.txt", "Remember:\r\nIF a THEN\r\nb;\r\n");
-        WriteBytes(dir / "src" / "codeunit.bak", Golden("codeunit", ".txt"));
-    }
-    std::string Src(std::initializer_list<std::string_view> parts = {}) {
-        fs::path p = dir / "src";
-        for (std::string_view part : parts) p /= part;
-        return p.string();
-    }
+TEST(ObjectFileTest, FoldersOfExports) {
     TempDir dir;
-};
+    const fs::path src = dir / "src";
+    fs::create_directories(src / "Tables");
+    for (const auto& e : fs::directory_iterator(fs::path(TABWRIGHT_EXAMPLES) / "objects")) {
+        const std::string text = ReadBytes(e.path());
+        const ObjectFileResult r = Objects(text);
+        EXPECT_TRUE(r.warnings.empty() && r.changedBodies > 0) << e.path();
+        EXPECT_TRUE(SameCode(tabwright::test::W(text), tabwright::test::W(r.bytes))) << e.path();
+        EXPECT_EQ(Objects(r.bytes).bytes, r.bytes) << e.path();
+        WriteBytes(src / (e.path().filename().string() == "TAB50121.TXT" ? "Tables" : "") / e.path().filename(), text);
+    }
+    WriteBytes(src / "notes.txt", "Remember:\r\nIF a THEN\r\nb;\r\n");
+    WriteBytes(src / "COD50120.bak", ReadBytes(src / "COD50120.TXT"));
+    const auto listing = dir.Listing();
 
-TEST_F(ObjectRunTest, CheckListsBodyCountsPerFile) {
-    const auto r = RunCli({"--check", "--objects", Src()});
+    auto r = RunCli({"--check", "--objects", src.string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, Src({"Tables", "TAB50020.TXT"}) + ": 4 bodies would change\n" + Src({"codeunit.txt"}) +
-                         ": 3 bodies would change\n" + Src({"page.txt"}) + ": 1 body would change\n");
-    EXPECT_EQ(ReadBytes(Src({"codeunit.txt"})), Golden("codeunit", ".txt"));
-}
-
-TEST_F(ObjectRunTest, InPlaceOverAFolderFormatsOnlyExportedObjects) {
-    const auto before = dir.Listing();
-    auto r = RunCli({"-i", "--objects", Src()});
+    EXPECT_EQ(r.out, (src / "COD50120.TXT").string() + ": 2 bodies would change\n" + (src / "COD50122.TXT").string() +
+                         ": 1 body would change\n" + (src / "Tables" / "TAB50121.TXT").string() + ": 3 bodies would change\n");
+    r = RunCli({"-i", "--objects", src.string()});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out + r.err, "");
-    EXPECT_EQ(ReadBytes(Src({"codeunit.txt"})), Golden("codeunit", ".expected"));
-    EXPECT_EQ(ReadBytes(Src({"page.txt"})), Golden("page", ".expected"));
-    EXPECT_EQ(ReadBytes(Src({"Tables", "TAB50020.TXT"})), Golden("table", ".expected"));
-    EXPECT_EQ(ReadBytes(Src({"codeunit.bak"})), Golden("codeunit", ".txt"));
-    EXPECT_EQ(ReadBytes(Src({"notes.txt"})), "Remember:\r\nIF a THEN\r\nb;\r\n");
-    EXPECT_EQ(dir.Listing(), before);
-    r = RunCli({"--check", "--objects", Src()});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-}
+    EXPECT_EQ(ReadBytes(src / "notes.txt"), "Remember:\r\nIF a THEN\r\nb;\r\n");
+    EXPECT_NE(ReadBytes(src / "COD50120.bak"), ReadBytes(src / "COD50120.TXT"));
+    EXPECT_EQ(dir.Listing(), listing);
+    EXPECT_EQ(RunCli({"--check", src.string(), "--objects"}).status, 0);
 
-TEST_F(ObjectRunTest, ExportsAreRecognisedWithoutTheOption) {
-    // Given by name, an export is formatted as one, here through stdin too.
-    auto r = RunCli({"--check", Src({"page.txt"}), Src({"notes.txt"})});
-    EXPECT_EQ(r.out, Src({"page.txt"}) + ": 1 body would change\n" + Src({"notes.txt"}) + "\n");
-    r = RunCli({}, Golden("table", ".txt"));
-    EXPECT_EQ(r.out, Golden("table", ".expected"));
-    r = RunCli({"--objects", "--no-sign", "-"}, "IF a THEN\r\nBEGIN\r\n  x:=1;\r\nEND;\r\n");
-    EXPECT_EQ(r.out, "IF a THEN\r\nBEGIN\r\n  x:=1;\r\nEND;\r\n");
-}
-
-TEST_F(ObjectRunTest, MalformedFilesAreReportedAndNotDamaged) {
-    const std::string codeunit = Golden("codeunit", ".txt");
-    const std::string truncated = codeunit.substr(0, codeunit.find("    END;\r\n\r\n    LOCAL PROCEDURE"));
-    WriteBytes(Src({"codeunit.txt"}), truncated);
-    auto r = RunCli({"-i", "--objects", Src()});
-    EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(r.err, std::string("tabwright-format: ").append(Src({"codeunit.txt"})).append(":32: warning: BEGIN without its END at column 5; left as it is\n"));
-    // The OnRun trigger before the broken procedure is formatted; the rest is as it was.
-    const std::string result = ReadBytes(Src({"codeunit.txt"}));
-    EXPECT_NE(result.find("            IF Status = Status::Released THEN"), std::string::npos);
-    EXPECT_EQ(result.substr(result.find("  CODE\r\n")), truncated.substr(truncated.find("  CODE\r\n")));
-    EXPECT_EQ(ReadBytes(Src({"page.txt"})), Golden("page", ".expected"));
-    // Check mode reports the warning too, and it outranks "would change".
-    r = RunCli({"--check", Src({"codeunit.txt"})});
-    EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find(":32: warning:"), std::string::npos);
+    // Named, an export is recognised; a truncated one is reported, and its
+    // bodies before the break are still formatted.
+    const std::string exported = ReadBytes(src / "COD50120.TXT");
+    const std::string cut = exported.substr(0, exported.rfind("    END;\r\n"));
+    WriteBytes(src / "COD50120.TXT", cut);
+    r = RunCli({"--check", (src / "notes.txt").string(), (src / "COD50120.TXT").string()});
+    EXPECT_EQ(r.status, 3);  // outranks "would change"
+    EXPECT_NE(r.err.find(": warning: BEGIN without its END at column 5; left as it is\n"), std::string::npos) << r.err;
+    EXPECT_EQ(RunCli({}, exported).out, exported);
 }
 
 }  // namespace

@@ -1,21 +1,18 @@
+// The quote-aware searches and the operator-spacing pass built on them.
 #include <gtest/gtest.h>
 
-#include "formatter/quote_search.h"
+#include "formatter/formatter.h"
 #include "text_support.h"
 
 namespace tabwright {
 namespace {
 
+using test::N;
 using test::W;
 
-struct Range {
-    std::int64_t start, slut;
-    bool operator==(const Range&) const = default;
-};
-
-std::vector<Range> Ranges(const InstrNew& s) {
-    std::vector<Range> out;
-    for (const InstrNewTegn& r : s) out.push_back({r.Start, r.Slut});
+std::string Ranges(const InstrNew& s) {
+    std::string out;
+    for (const InstrNewTegn& r : s) out += std::to_string(r.Start) + "-" + std::to_string(r.Slut) + " ";
     return out;
 }
 
@@ -26,69 +23,72 @@ InstrNew Scanned(std::string_view text) {
     return s;
 }
 
-TEST(SeektextTest, KeywordMustStartTheTextAfterBlanksOnly) {
-    EXPECT_TRUE(Seektext(u"IF a THEN", u"IF "));
-    EXPECT_TRUE(Seektext(u"if a then", u"IF "));
-    EXPECT_TRUE(Seektext(u"   IF a", u"IF "));
-    EXPECT_FALSE(Seektext(u"ELSE IF a THEN", u"IF "));
-    EXPECT_FALSE(Seektext(u"IFa", u"IF "));
-    EXPECT_FALSE(Seektext(u"\tIF a", u"IF "));
-    EXPECT_FALSE(Seektext(u"", u"IF "));
+TEST(QuoteSearchTest, SeektextNeedsTheKeywordAfterBlanksOnly) {
+    for (auto [text, found] : {std::pair{u"IF a", true}, {u"if a", true}, {u"   IF a", true}, {u"ELSE IF a", false},
+                               {u"IFa", false}, {u"\tIF a", false}, {u"", false}})
+        EXPECT_EQ(Seektext(text, u"IF "), found) << N(text);
 }
 
-TEST(ScanQuotesTest, RangesPairLeftToRightDoubleQuotesFirst) {
-    EXPECT_EQ(Ranges(Scanned("s := 'a=b';")), (std::vector<Range>{{6, 10}}));
-    EXPECT_EQ(Ranges(Scanned("'It''s'")), (std::vector<Range>{{1, 4}, {5, 7}}));
-    EXPECT_EQ(Ranges(Scanned("a := 'abc")), (std::vector<Range>{{6, 0}}));
-    EXPECT_EQ(Ranges(Scanned("\"Cust's No.\" := 'x'")),
-              (std::vector<Range>{{1, 12}, {6, 17}, {19, 0}}));
-    EXPECT_TRUE(Ranges(Scanned("no quotes")).empty());
-    EXPECT_TRUE(Ranges(InstrNew()).empty());
-}
+TEST(QuoteSearchTest, RangesPairLeftToRightDoubleQuotesFirst) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"s := 'a=b';", "6-10 "},        {"'It''s'", "1-4 5-7 "},           {"a := 'abc", "6-0 "},
+        {"MESSAGE('' + 'a=b');", "9-10 14-18 "}, {"\"Cust's No.\" := 'x'", "1-12 6-17 19-0 "}, {"none", ""},
+    };
+    for (const auto& [text, ranges] : cases) EXPECT_EQ(Ranges(Scanned(text)), ranges) << text;
+    EXPECT_EQ(Ranges(InstrNew()), "");
 
-TEST(ScanQuotesTest, SettingTheTextDoesNotRescan) {
-    InstrNew s = Scanned("'a'");
-    s.TextL(u"plain");
-    EXPECT_EQ(s.Count(), 1);
-    s.ScanQuotes();
-    EXPECT_EQ(s.Count(), 0);
-}
-
-TEST(InstrNewTest, ItemOutsideTheCollectionIsNull) {
     InstrNew s = Scanned("'a' 'b'");
-    ASSERT_EQ(s.Count(), 2);
-    EXPECT_EQ(s.Item(0), nullptr);
-    EXPECT_EQ(s.Item(3), nullptr);
-    EXPECT_EQ(s.Item(-1), nullptr);
-    ASSERT_NE(s.Item(2), nullptr);
+    s.TextL(u"plain");  // only stores the text
+    EXPECT_EQ(s.Count(), 2);
     EXPECT_EQ(s.Item(2)->Start, 5);
+    for (int outside : {-1, 0, 3}) EXPECT_EQ(s.Item(outside), nullptr);
 }
 
-TEST(InstrNTest, OnlyTheFirstOccurrenceIsJudged) {
-    InstrNew s = Scanned("s := 'a=b';");
-    EXPECT_EQ(s.InstrN(1, u":="), 3);
-    EXPECT_EQ(s.InstrN(5, u"="), 0);
-    EXPECT_EQ(s.InstrN(1, u"="), 4);
-
-    InstrNew m = Scanned("MESSAGE('x=1'); y=2");
-    EXPECT_EQ(m.InstrN(1, u"="), 0);
+TEST(QuoteSearchTest, InstrNJudgesOnlyTheFirstOccurrence) {
+    const struct {
+        std::string_view text;
+        int from;
+        std::u16string_view what;
+        int at;
+    } cases[] = {
+        {"s := 'a=b';", 1, u":=", 3}, {"s := 'a=b';", 5, u"=", 0}, {"s := 'a=b';", 1, u"=", 4}, {"a := 'abc", 1, u"b", 8},
+        {"MESSAGE('x=1'); y=2", 1, u"=", 0}, {"\"Sell-to No.\" := 1", 1, u"-", 0}, {"\"Sell-to No.\" := 1", 1, u":=", 15},
+        // Strict bounds: on the opening quote, or starting before it, is outside.
+        {"x'ab'", 1, u"'", 2}, {"x'ab'", 3, u"B", 0}, {"x'ab'", 1, u"x'a", 1}, {"x'ab'", 1, u"zz", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Scanned(c.text).InstrN(c.from, c.what), c.at) << c.text << " " << N(c.what);
 }
 
-TEST(InstrNTest, QuotedIdentifiersAndUnclosedQuotes) {
-    InstrNew id = Scanned("\"Sell-to No.\" := 1");
-    EXPECT_EQ(id.InstrN(1, u"-"), 0);
-    EXPECT_EQ(id.InstrN(1, u":="), 15);
-
-    InstrNew open = Scanned("a := 'abc");
-    EXPECT_EQ(open.InstrN(1, u"b"), 8);
-}
-
-TEST(InstrNTest, BoundsAreStrictAndCaseIsIgnored) {
-    InstrNew s = Scanned("x'ab'");
-    EXPECT_EQ(s.InstrN(1, u"'"), 2);   // on the opening quote: outside
-    EXPECT_EQ(s.InstrN(3, u"B"), 0);   // inside, found without regard to case
-    EXPECT_EQ(s.InstrN(1, u"x'a"), 1); // begins before the range
-    EXPECT_EQ(s.InstrN(1, u"zz"), 0);
+TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
+    const struct {
+        std::string_view before, after, labels;
+    } cases[] = {
+        {"a:=b+c;", "a := b + c;", "Fix Space:=|Fix :=Space|Fix Space+|Fix +Space"}, {"a := b + c;", "a := b + c;", ""},
+        {"a:=1; b:=2;", "a := 1; b:=2;", "Fix Space:=|Fix :=Space"}, {"x := 1; y:=2;", "x := 1; y:=2;", ""},
+        {"a:=-1;", "a := - 1;", "Fix Space:=|Fix :=Space|Fix -Space"}, {"-x;", " - x;", "Fix Space-|Fix -Space"},
+        {"x := y+\r\n", "x := y + \r\n", "Fix Space+|Fix +Space"}, {"IF x='a=b' THEN", "IF x = 'a=b' THEN", "Fix Space=|Fix =Space"},
+        {"MESSAGE('x=1'); y=2", "MESSAGE('x=1'); y=2", ""}, {"\"Sell-to No.\":=1", "\"Sell-to No.\" := 1", "Fix Space:=|Fix :=Space"},
+        {"// a=b", "// a = b", "Fix Space=|Fix =Space"}, {"//------", "//------", ""}, {"//=====", "//=====", ""},
+        {"a/b // x", "a/b // x", ""}, {"x:=a--b;", "x := a--b;", "Fix Space:=|Fix :=Space"}, {"a<>b AND c<d", "a<>b AND c<d", ""},
+        {"IF a+b=c THEN", "IF a + b = c THEN", "Fix Space=|Fix =Space|Fix Space+|Fix +Space"},
+        // Once a blank breaks "<=%" up, the "<=" rules may act: the pass runs
+        // until the line stays as it is.
+        {"a<=%1", "a <= %1", "Fix =Space|Fix Space<="}, {"a>=%1", "a >= %1", "Fix =Space|Fix Space>="},
+        {"i+=1;", "i += 1;", "Fix Space+=|Fix +=Space"}, {"i-=1;", "i -= 1;", "Fix Space-=|Fix -=Space"},
+        {"i*=2;", "i *= 2;", "Fix Space*=|Fix *=Space"}, {"i/=2;", "i /= 2;", "Fix Space/=|Fix /=Space"},
+        {"a<=b", "a <= b", "Fix Space<=|Fix <=Space"}, {"a>=b", "a >= b", "Fix Space>=|Fix >=Space"},
+        {"a:=b*c/d;", "a := b * c / d;", "Fix Space:=|Fix :=Space|Fix Space*|Fix *Space|Fix Space/|Fix /Space"},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t pad : {0, 40000}) {  // also beyond 16-bit positions
+            InstrNew line = Scanned(std::string(pad, 'x') + std::string(c.before));
+            TraceRecorder host(true);
+            SpaceOperators(line, host);
+            EXPECT_EQ(N(line.TextL()).substr(pad), c.after) << c.before;
+            EXPECT_EQ(test::Joined(host.Labels()), c.labels) << c.before;
+            EXPECT_EQ(Ranges(line), Ranges(Scanned(N(line.TextL())))) << "ranges out of step: " << c.before;
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A template host with a fixed clock, user, registry and set of files, which
-// records what expansion asked of it.
+// A template host with a fixed clock and user, stored texts and files in
+// memory, which records what expansion asked of it.
 #pragma once
 
 #include <map>
@@ -11,44 +11,27 @@
 
 namespace tabwright::test {
 
-class FakeFiles : public FileSource {
-public:
-    std::optional<std::string> ReadBytes(std::u16string_view name) override {
-        asked.emplace_back(name);
-        const auto found = files.find(std::u16string(name));
-        if (found == files.end()) return std::nullopt;
-        return found->second;
-    }
-    std::u16string FromAnsi(std::string_view bytes) override { return decode(bytes); }
-
-    std::map<std::u16string, std::string> files;
-    DiskFiles::Decoder decode = DecodeWindows1252;
-    std::vector<std::u16string> asked;
-};
-
-class FakeTemplateHost : public TemplateHost {
+class FakeTemplateHost : public TemplateHost, public FileSource {
 public:
     std::u16string Date() override { return date; }
-    std::u16string Time() override { return time; }
-    std::u16string User() override {
-        ++userCalls;
-        return user;
+    std::u16string Time() override { return u"13:45:10"; }
+    std::u16string User() override { return asked.emplace_back(u"user"), user; }
+    std::u16string GetString(std::u16string_view name) override {
+        asked.emplace_back(name);
+        return stored.contains(std::u16string(name)) ? stored[std::u16string(name)] : u"";
     }
-    std::u16string GetString(std::u16string_view valueName) override {
-        read.emplace_back(valueName);
-        const auto found = stored.find(std::u16string(valueName));
-        return found == stored.end() ? std::u16string() : found->second;
+    FileSource& Files() override { return files ? *files : *this; }
+    std::optional<std::string> ReadBytes(std::u16string_view name) override {
+        asked.emplace_back(u"file " + std::u16string(name));
+        return texts.contains(std::u16string(name)) ? std::optional(texts[std::u16string(name)]) : std::nullopt;
     }
-    FileSource& Files() override { return *files; }
+    std::u16string FromAnsi(std::string_view bytes) override { return DecodeWindows1252(bytes); }
 
-    std::u16string date = u"24-12-2024";
-    std::u16string time = u"13:45:10";
-    std::u16string user = u"jdoe";
+    std::u16string date = u"24-12-2024", user = u"jdoe";
     std::map<std::u16string, std::u16string> stored;
-    FakeFiles ownFiles;
-    FileSource* files = &ownFiles;
-    int userCalls = 0;
-    std::vector<std::u16string> read;
+    std::map<std::u16string, std::string> texts;  // the files
+    FileSource* files = nullptr;                  // another file source
+    std::vector<std::u16string> asked;            // the user, stored texts and files, in order
 };
 
 }  // namespace tabwright::test

@@ -1,0 +1,193 @@
+// Re-indentation and block shift, case by case: each case gives the input and
+// the expected output, and the expected output must come back unchanged when
+// formatted again. One formatter serves every case, so no run may leave
+// anything behind for the next.
+#include <gtest/gtest.h>
+
+#include "formatter/formatter.h"
+#include "text_support.h"
+
+namespace tabwright {
+namespace {
+
+using test::Crlf;
+using test::N;
+using test::W;
+
+struct Case {
+    std::string input, expected;   // "\n" stands for CR LF where the text holds no CR
+    const char* labels = nullptr;  // the trace, "|" between labels; nullptr: not checked
+};
+
+class FormatTest : public ::testing::Test {
+protected:
+    std::string Format(const std::string& text, bool sign) {
+        TraceRecorder host(sign);
+        const std::string out = N(formatter.Nesting(W(text), host));
+        trace = test::Joined(host.Labels());
+        return out;
+    }
+
+    void Verify(const Case& c, bool sign = false) {
+        const auto lines = [](const std::string& t) { return t.find('\r') == std::string::npos ? Crlf(t) : t; };
+        const std::string input = lines(c.input), expected = lines(c.expected);
+        EXPECT_EQ(Format(input, sign), expected) << "input:\n" << input;
+        if (c.labels) {
+            EXPECT_EQ(trace, c.labels) << "input:\n" << input;
+        }
+        EXPECT_EQ(Format(expected, sign), expected) << "formatted again:\n" << expected;
+    }
+
+    Formatter formatter;
+    std::string trace;
+};
+
+TEST_F(FormatTest, WorkedExample) {
+    Verify({"IF Customer.FIND('-') THEN BEGIN\nREPEAT\nIF Customer.Blocked THEN\nCounter := Counter + 1\nELSE BEGIN\n"
+            "CASE Customer.Type OF\n1:\nTotal := Total + 1;\n2:\nBEGIN\nTotal := Total + 2;\nEND;\nEND;\nEND;\n"
+            "UNTIL Customer.NEXT = 0;\nEND ELSE\nERROR('none');\nCounter := 0;\n",
+            "IF Customer.FIND('-') THEN BEGIN\n  REPEAT\n    IF Customer.Blocked THEN\n      Counter := Counter + 1\n"
+            "    ELSE BEGIN\n      CASE Customer.Type OF\n        1:\n          Total := Total + 1;\n        2:\n"
+            "          BEGIN\n            Total := Total + 2;\n          END;\n      END;\n    END;\n"
+            "  UNTIL Customer.NEXT = 0;\nEND ELSE\n  ERROR('none');\nCounter := 0;\n",
+            "BEGIN|REPEAT|IF Space|BEGIN|CASE OF|: CrLf|;|: CrLf|BEGIN|;|END;|;|END;|;|END;|;|UNTIL Space|;|"
+            "END Space| ELSE CrLf|ELSE CrLf|END ELSE|;|;"});
+}
+
+TEST_F(FormatTest, Reindentation) {
+    const Case cases[] = {
+        {"IF a THEN BEGIN\n  b := 1;\n       END;\nWHILE x DO\nx := x - 1;\nc;\n",
+         "IF a THEN BEGIN\n  b := 1;\nEND;\nWHILE x DO\n  x := x - 1;\nc;\n"},
+        // Texts of three characters or fewer come back as they are, with an
+        // empty trace; from four on they are formatted.
+        {"", "", ""}, {"x", "x", ""}, {"  ;", "  ;", ""}, {"\r\nx", "\r\nx", ""}, {"x;  ", "x;"},
+        // Every line carries the first line's indentation.
+        {"  IF a THEN\nb := 1;\n", "  IF a THEN\n    b := 1;\n"},
+        {"    x;\n  y;\nz;", "    x;\n    y;\n    z;"},
+        // A leading break is dropped where blanks follow it, else moved to the end.
+        {"\r\n  x;\r\ny;\r\n", "  x;\r\n  y;\r\n"}, {"\r\n x;\r\ny;", " x;\r\n y;"}, {"\r\nx;\r\n", "x;\r\n\r\n"},
+        {"\r\n\r\nx;", "x;\r\n\r\n"}, {"\r\n\r\n  x;", "  x;\r\n"},
+        // The last line needs no break; its trailing blanks go.
+        {"a;\nb", "a;\nb"}, {"IF a THEN\nb", "IF a THEN\n  b"},
+        // LF CR ends lines where the text holds no CR LF.
+        {"IF a THEN\n\rb;\n\rc;", "IF a THEN\n\r  b;\n\rc;"},
+        // Empty lines get the block's indentation; a tab follows it; blanks
+        // before a break stay.
+        {"BEGIN\n\n\tx;  \nEND;\n", "BEGIN\n  \n  \tx;  \nEND;\n"},
+        // A comment line is a statement, and no keyword rule tests it.
+        {"IF a THEN\n// note\nb := 1;\n", "IF a THEN\n  // note\nb := 1;\n"},
+        {"// note, see BEGIN\nx;\n", "// note, see BEGIN\nx;\n"},
+        {"Foo(a,\nb,\nc);\nd := 1;\n", "Foo(a,\n  b,\n    c);\nd := 1;\n"},
+        // Surplus block ends drop every later line a step; a lower-case end
+        // alone closes nothing; nor does an END without a break.
+        {"END;\nBEGIN\ny;\nEND;\n", "END;\nBEGIN\ny;\nEND;\n"},
+        {"BEGIN\nx;\nEND\n", "BEGIN\n  x;\nEND\n", "BEGIN|;|END CrLf"},
+        {"BEGIN\nx;\nend\ny;\n", "BEGIN\n  x;\n  end\n  y;\n"},
+        {"BEGIN\nx;\nEND", "BEGIN\n  x;\n  END"},
+        // BEGIN ends the rules of its line; found anywhere, it opens a block.
+        {"IF x THEN BEGIN\ny;\nEND ELSE BEGIN\nz;\nEND;\n", "IF x THEN BEGIN\n  y;\nEND ELSE BEGIN\n  z;\nEND;\n",
+         "BEGIN|;|END Space|BEGIN|;|END;|;"},
+        {"x := 1; // BEGIN\ny;\n", "x := 1; // BEGIN\n  y;\n"},
+        {"if a then begin\nwhile b do\nc;\nend;\n", "if a then begin\n  while b do\n    c;\nend;\n"},
+        {"WITH Rec DO\nFOR i := 1 TO 2 DO\nx;\ny;\n", "WITH Rec DO\n  FOR i := 1 TO 2 DO\n    x;\ny;\n"},
+        // Keywords need their blank and must start the line.
+        {"IF(x) THEN\ny;\nFOR;\n", "IF(x) THEN\ny;\nFOR;\n"},
+        {"REPEATED := 1;\ny;\nUNTIL x;\n", "REPEATED := 1;\n  y;\nUNTIL x;\n"},
+        {"BEGIN\nEndDate := 0D;\nEND;\n", "BEGIN\n  EndDate := 0D;\nEND;\n"},
+        {"Entry.SETRANGE(Code,'ELSE');\nx;\n", "Entry.SETRANGE(Code,'ELSE');\nx;\n", ";|;"},
+        {"CASE x OF\n1: // first\na;\n'A':\nb;\n\"No.\": x\nc;\nELSE\nd;\nEND;\n",
+         "CASE x OF\n  1: // first\n    a;\n  'A':\n    b;\n  \"No.\": x\n    c;\n  ELSE\n    d;\nEND;\n",
+         "CASE OF|: not :=|;|;|: CrLf|': not :=|;|\": not :=|;|ELSE CrLf|;|END;|;"},
+        {"Ratio := Amount / Qty\nx;\n", "Ratio := Amount / Qty\nx;\n", ";"},
+        {"CASE x OF\n1: EXIT(a / b);\n2: EXIT(0);\nEND;\n", "CASE x OF\n  1: EXIT(a / b);\n  2: EXIT(0);\nEND;\n"},
+    };
+    for (const Case& c : cases) Verify(c);
+}
+
+TEST_F(FormatTest, OperatorSpacingAndLongLines) {
+    const std::string words = [] {  // 110 characters, ending in a blank
+        std::string w;
+        while (w.size() < 110) w += "word ";
+        return w;
+    }();
+    const std::string a(90, 'a'), b(90, 'b'), c(90, 'c'), x(110, 'x');
+    const Case cases[] = {
+        {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space"},
+        // No blank before an operator that starts a line, none after one
+        // that ends the text.
+        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  - x;\n  x := y +"},
+        // A comment splits at its last blank and goes on as a comment; a
+        // comment of one long word does not split after its "//".
+        {"//" + words + words + "\n", "//" + words + words.substr(0, 15) + "\n// " + words.substr(15) + "\n"},
+        {"x := 1; // " + words + x.substr(90) + "\n", "x := 1; // " + words + "\n// " + x.substr(90) + "\n"},
+        {"// " + std::string(140, 'w') + "\n", "// " + std::string(140, 'w') + "\n"},
+        // Each piece of a code line is a line of its own, split again while
+        // it is too long.
+        {"  BEGIN\nFoo(" + a + ", " + b + ", " + c + ");\n",
+         "  BEGIN\n    Foo(" + a + ",\n      " + b + ",\n        " + c + ");\n"},
+        // Never inside a text constant, a quoted name or a brace comment.
+        {"Body := Cell + 'a, b, c" + x + ", d';\n", "Body := Cell + \n'a, b, c" + x + ", d';\n"},
+        {"y := \"" + x + a.substr(70) + ", m\" + 1;\n", "y := \n\"" + x + a.substr(70) + ", m\" + 1;\n"},
+        {"z := 1 { " + words + words + "};\n", "z := 1 \n{ " + words + words + "};\n"},
+        {"t := a / b + Foo(" + x + ", " + c + ");\n", "t := a / b + Foo(" + x + ",\n  " + c + ");\n"},
+        // Nowhere to break: the line stays whole.
+        {"Foo('" + words + words + "');\n", "Foo('" + words + words + "');\n"},
+        {std::string(200, 'x') + "\n", std::string(200, 'x') + "\n"},
+    };
+    for (const Case& c : cases) Verify(c, true);
+
+    // Indentation so deep that no break column is left.
+    std::string deep;
+    for (int i = 0; i < 70; ++i) deep += "BEGIN\r\n";
+    const std::string out = Format(deep + "a, b c;\r\n", false);
+    EXPECT_EQ(out.substr(out.size() - 149), std::string(140, ' ') + "a, b c;\r\n");
+}
+
+struct AlternatingSign : TraceRecorder {
+    bool SignOn() override { return ++asked % 2 == 0; }
+    int asked = 0;
+};
+
+TEST_F(FormatTest, TheSignSwitchIsReadForEveryLine) {
+    AlternatingSign host;
+    EXPECT_EQ(N(formatter.Nesting(u"a:=1;\r\nb:=2;\r\nc:=3;\r\n", host)), "a:=1;\r\nb := 2;\r\nc:=3;\r\n");
+}
+
+TEST_F(FormatTest, LevelsBeyondSixteenBits) {
+    // Each pair leaves one entry more on the stack and no block open.
+    std::u16string pairs, ends;
+    for (int i = 0; i < 40000; ++i) pairs += u"CASE x OF BEGIN\r\nEND;\r\n", ends += u"END;\r\n";
+    TraceRecorder host(false, false);
+    EXPECT_TRUE(formatter.Nesting(pairs + u"y;\r\n", host).ends_with(u"\r\nEND;\r\ny;\r\n"));
+    EXPECT_EQ(formatter.Stack().Count(), 40001);
+    EXPECT_EQ(formatter.Nesting(ends + u"BEGIN\r\nx;\r\n", host), ends + u"BEGIN\r\nx;\r\n");
+}
+
+TEST(BlockShiftTest, OneStepLeftOrRight) {
+    std::string words;
+    while (words.size() < 140) words += "word ";
+    words.resize(140);
+    const std::string comma = std::string(99, 'a') + "," + std::string(20, 'b') + " " + std::string(30, 'c');
+    const std::string solid(150, 'z');
+    const struct {
+        bool right;
+        std::string input, expected;
+    } cases[] = {
+        {false, "    a;\r\n    b;\r\n", "  a;\r\n  b;\r\n"}, {false, " a;\r\n\tb;\r\n\r\nc;\r\n", " a;\r\n\tb;\r\n\r\nc;\r\n"},
+        {false, "  a;\r\n  b", "a;\r\nb"}, {false, "  a;\n  b;", "a;\n  b;"}, {false, "  x", "  x"}, {false, "  ab", "ab"},
+        {true, "a;\r\n\r\nb;\r\n", "  a;\r\n  \r\n  b;\r\n"}, {true, "a;\r\nb", "  a;\r\n  b"}, {true, "a;\n\rb;", "  a;\n\r  b;"},
+        {true, "a;\nb;", "  a;\nb;"}, {true, "abc", "abc"}, {true, "abcd", "  abcd"},
+        // Wrapped once, after the last comma, else blank, before column 128.
+        {true, words + "\r\n", "  " + words.substr(0, 125) + "\r\n  " + words.substr(125) + "\r\n"},
+        {true, comma, "  " + comma.substr(0, 100) + "\r\n  " + comma.substr(100)},
+        {true, solid, "  \r\n  " + solid},
+        // A comment goes on as one; a text constant is never cut.
+        {true, "//" + words, "  //" + words.substr(0, 125) + "\r\n  // " + words.substr(125)},
+        {true, " //" + words, "   //" + words.substr(0, 125) + "\r\n  // " + words.substr(125)},
+        {true, "x := '" + words + "';", "  x := \r\n  '" + words + "';"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(N((c.right ? Indent_Right : Indent_Left)(W(c.input))), c.expected) << c.input;
+}
+
+}  // namespace
+}  // namespace tabwright
