@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "../tests/formatter/text_support.h"
+#include "text_support.h"
 #include "cli/lsp_server.h"
 #include "formatter/formatter.h"
 

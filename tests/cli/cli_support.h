@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../formatter/text_support.h"
+#include "text_support.h"
 #include "cli/run.h"
 
 namespace tabwright::cli::test {
