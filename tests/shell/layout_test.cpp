@@ -1,13 +1,11 @@
 // What the main window computes without Windows: pixels from twips, the log
-// box after a resize, when minimizing hides to the tray, the command table,
-// and the About box's version line.
+// box after a resize, when minimizing hides to the tray, and the About
+// box's version line.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "shell/about_text.h"
-#include "shell/command_table.h"
 #include "shell/layout.h"
 
 namespace tabwright {
@@ -35,18 +33,6 @@ TEST(LayoutTest, TheLogBoxFollowsEachSideOnlyBeyondItsAllowance) {
     EXPECT_TRUE(HidesToTray(Minimized, Normal));
     for (auto [now, last] : {std::pair{Minimized, Maximized}, {Minimized, Minimized}, {Normal, Minimized}, {Maximized, Normal}})
         EXPECT_FALSE(HidesToTray(now, last));
-}
-
-TEST(CommandTableTest, RunsTheHandlerOfAnIdentifierAndTellsRangesTheirIndex) {
-    CommandTable table;
-    std::vector<std::string> ran;
-    table.Add(7, [&] { ran.push_back("seven"); });
-    table.AddRange(100, 10, [&](int index) { ran.push_back(std::to_string(index)); });
-    for (unsigned id : {7u, 100u, 109u}) EXPECT_TRUE(table.Run(id));
-    for (unsigned id : {8u, 99u, 110u}) EXPECT_FALSE(table.Run(id) || table.Has(id));
-    table.Add(7, [&] { ran.push_back("replaced"); });
-    table.Run(7);
-    EXPECT_EQ(ran, (std::vector<std::string>{"seven", "0", "9", "replaced"}));
 }
 
 TEST(AboutTextTest, TheBuildJoinsMajorTheFirstDigitOfMinorAndRevision) {

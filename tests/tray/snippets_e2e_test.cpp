@@ -71,11 +71,12 @@ TEST(SnippetsTest, EveryHotkeyPutsItsTextOnTheClipboardAndInTheLog) {
 
 TEST(SnippetsTest, WhileInactiveTheKeysAreLeftToOtherProgramsButTheMenuWorks) {
     SetSetting(L"Active", L"0");
+    SetSetting(L"Hotkey 3", L"three");
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     EXPECT_TRUE(Free(MOD_CONTROL, 'H') && Free(MOD_ALT, '1'));
     program.Command(IDM_INSERT_HOTKEY0 + 3);
-    EXPECT_EQ(ClipboardText(), kMenuSnippetDefault);
+    EXPECT_EQ(ClipboardText(), u"three");
     program.Command(IDM_ACTIVATECLIPBOARD);
     EXPECT_TRUE(Pressed({VK_CONTROL, 'E'}, std::u16string(kDefaultEndHeading)));
     program.Command(IDM_ACTIVATECLIPBOARD);

@@ -49,20 +49,6 @@ const WatchCase kCases[] = {
     {"WithoutTheListenerTheTimerFormats", L"1011", nullptr, true, Outcome::Formatted, false, 1s, false},
 };
 
-// The program reads the diagnostic switch once, at its start.
-class ListenerSwitch {
-public:
-    explicit ListenerSwitch(bool on) : on_(on) {
-        if (!on_) SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", L"1");
-    }
-    ~ListenerSwitch() {
-        if (!on_) SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", nullptr);
-    }
-
-private:
-    bool on_;
-};
-
 class WatchTest : public testing::TestWithParam<WatchCase> {};
 
 TEST_P(WatchTest, Copy) {
@@ -72,8 +58,10 @@ TEST_P(WatchTest, Copy) {
     std::optional<Program> host;
     if (c.window) host.emplace(L"cside_helper.exe", L"window \"" + std::wstring(c.window) + L"\" \"Microsoft NAVISION\"");
     ASSERT_TRUE(!c.window || WindowOf(host->Id(), c.window));
-    const ListenerSwitch listener(c.listener);
+    // The program reads this diagnostic switch once, at its start.
+    SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", c.listener ? nullptr : L"1");
     TrayProgram program;
+    SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", nullptr);
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(Copy(kCode, c.hostFormat ? kHostFormat : nullptr));
 
