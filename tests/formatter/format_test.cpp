@@ -99,6 +99,7 @@ TEST_F(FormatTest, Reindentation) {
          "CASE x OF\n  1: // first\n    a;\n  'A':\n    b;\n  \"No.\": x\n    c;\n  ELSE\n    d;\nEND;\n",
          "CASE OF|: not :=|;|;|: CrLf|': not :=|;|\": not :=|;|ELSE CrLf|;|END;|;"},
         {"Ratio := Amount / Qty\nx;\n", "Ratio := Amount / Qty\nx;\n", ";"},
+        {"CASE x OF\n1: \na;\nEND;\n", "CASE x OF\n  1: \n    a;\nEND;\n", "CASE OF|: Space CrLf|;|END;|;"},
         {"CASE x OF\n1: EXIT(a / b);\n2: EXIT(0);\nEND;\n", "CASE x OF\n  1: EXIT(a / b);\n  2: EXIT(0);\nEND;\n"},
     };
     for (const Case& c : cases) Verify(c);

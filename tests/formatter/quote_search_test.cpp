@@ -40,6 +40,7 @@ TEST(QuoteSearchTest, RangesPairLeftToRightDoubleQuotesFirst) {
     InstrNew s = Scanned("'a' 'b'");
     s.TextL(u"plain");  // only stores the text
     EXPECT_EQ(s.Count(), 2);
+    EXPECT_EQ(s.Item(1)->Slut, 3);
     EXPECT_EQ(s.Item(2)->Start, 5);
     for (int outside : {-1, 0, 3}) EXPECT_EQ(s.Item(outside), nullptr);
 }
@@ -65,7 +66,7 @@ TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
     } cases[] = {
         {"a:=b+c;", "a := b + c;", "Fix Space:=|Fix :=Space|Fix Space+|Fix +Space"}, {"a := b + c;", "a := b + c;", ""},
         {"a:=1; b:=2;", "a := 1; b:=2;", "Fix Space:=|Fix :=Space"}, {"x := 1; y:=2;", "x := 1; y:=2;", ""},
-        {"a:=-1;", "a := - 1;", "Fix Space:=|Fix :=Space|Fix -Space"}, {"-x;", " - x;", "Fix Space-|Fix -Space"},
+        {"a:=-1;", "a := - 1;", "Fix Space:=|Fix :=Space|Fix -Space"}, {"-x;", " - x;", "Fix Space-|Fix -Space"}, {"F(a+b);", "F(a + b);", "Fix Space+|Fix +Space"},
         {"x := y+\r\n", "x := y + \r\n", "Fix Space+|Fix +Space"}, {"IF x='a=b' THEN", "IF x = 'a=b' THEN", "Fix Space=|Fix =Space"},
         {"MESSAGE('x=1'); y=2", "MESSAGE('x=1'); y=2", ""}, {"\"Sell-to No.\":=1", "\"Sell-to No.\" := 1", "Fix Space:=|Fix :=Space"},
         {"// a=b", "// a = b", "Fix Space=|Fix =Space"}, {"//------", "//------", ""}, {"//=====", "//=====", ""},
