@@ -64,60 +64,44 @@ constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write 
 
 }  // namespace
 
-bool ReadFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
+Outcome<std::string> ReadFileBytes(const fs::path& path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        error = "is a folder";
-        return false;
-    }
+    if (fs::is_directory(path, ec)) return Outcome<std::string>::Failed("is a folder");
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open: " + Reason(errno);
-        return false;
-    }
+    if (!in) return Outcome<std::string>::Failed("cannot open: " + Reason(errno));
+    std::string bytes;
     const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
     if (!ec && size > 0) {
         bytes.resize(static_cast<std::size_t>(size));
         in.read(bytes.data(), static_cast<std::streamsize>(size));
         bytes.resize(static_cast<std::size_t>(in.gcount()));
-        if (in.bad()) {
-            error = "cannot read";
-            return false;
-        }
+        if (in.bad()) return Outcome<std::string>::Failed("cannot read");
         // A file that grew while being read is read to its end.
-        if (in.good()) bytes += ReadStreamBytes(in);
-    } else {
-        bytes = ReadStreamBytes(in);
+        if (in.good()) {
+            Outcome<std::string> more = ReadStreamBytes(in);
+            if (!more) return more;
+            bytes += *more.value;
+        }
+        return {std::move(bytes), {}};
     }
-    if (in.bad()) {
-        error = "cannot read";
-        return false;
-    }
-    return true;
+    return ReadStreamBytes(in);
 }
 
-std::string ReadStreamBytes(std::istream& in) {
+Outcome<std::string> ReadStreamBytes(std::istream& in) {
     std::ostringstream all;
     if (in.peek() != std::char_traits<char>::eof()) all << in.rdbuf();
-    return std::move(all).str();
+    if (in.bad()) return Outcome<std::string>::Failed("cannot read");
+    return {std::move(all).str(), {}};
 }
 
-bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::string& error) {
+Outcome<Done> ReplaceFileContents(const fs::path& path, std::string_view bytes) {
+    using Result = Outcome<Done>;
     std::error_code ec;
     const fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : path;
     const fs::file_status status = fs::status(target, ec);
-    if (ec || !fs::exists(status)) {
-        error = "no longer exists";
-        return false;
-    }
-    if (!fs::is_regular_file(status)) {
-        error = "is not a regular file";
-        return false;
-    }
-    if ((status.permissions() & kAnyWrite) == fs::perms::none) {
-        error = "is read-only";
-        return false;
-    }
+    if (ec || !fs::exists(status)) return Result::Failed("no longer exists");
+    if (!fs::is_regular_file(status)) return Result::Failed("is not a regular file");
+    if ((status.permissions() & kAnyWrite) == fs::perms::none) return Result::Failed("is read-only");
 
     fs::path temp;
     int fd = -1;
@@ -126,15 +110,11 @@ bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::stri
         fd = OpenExclusive(temp);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) {
-        error = "cannot create a temporary file beside it: " + Reason(errno);
-        return false;
-    }
+    if (fd < 0) return Result::Failed("cannot create a temporary file beside it: " + Reason(errno));
 
     const auto fail = [&](std::string why) {
         fs::remove(temp, ec);
-        error = std::move(why);
-        return false;
+        return Result::Failed(std::move(why));
     };
     bool written = WriteAll(fd, bytes) && Flush(fd) == 0;
     int writeErrno = errno;
@@ -148,7 +128,7 @@ bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::stri
     if (!fs::exists(target, ec)) return fail("vanished while being formatted");
     fs::rename(temp, target, ec);
     if (ec) return fail("cannot replace it: " + ec.message());
-    return true;
+    return {Done{}, {}};
 }
 
 }  // namespace tabwright::cli

@@ -5,19 +5,28 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tabwright::cli {
 
-// On failure returns false and sets error to a short reason.
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
+// A value, or the short reason why there is none.
+template <typename T>
+struct Outcome {
+    std::optional<T> value;
+    std::string error;
 
-std::string ReadStreamBytes(std::istream& in);
+    static Outcome Failed(std::string why) { return {std::nullopt, std::move(why)}; }
+    explicit operator bool() const { return value.has_value(); }
+};
+struct Done {};
+
+Outcome<std::string> ReadFileBytes(const std::filesystem::path& path);
+Outcome<std::string> ReadStreamBytes(std::istream& in);
 
 // Replaces the contents of an existing regular file, keeping its
 // permissions. A symbolic link is followed, not replaced.
-bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
-                         std::string& error);
+Outcome<Done> ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tabwright::cli

@@ -12,23 +12,12 @@
 namespace tabwright::cli {
 namespace {
 
-constexpr std::string_view kProgram = "tabwright-format: ";
-
-int Rank(int status) {
-    switch (status) {
-        case kExitOk: return 0;
-        case kExitWouldChange: return 1;
-        case kExitUndelimited: return 2;
-        default: return 3;
-    }
-}
-
 std::string BodyCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " body" : " bodies"); }
 
 JobReport Failed(const Input& input, const std::string& why) {
     JobReport r;
-    r.status = kExitError;
-    r.messages = std::string(kProgram) + input.name + ": " + why + "\n";
+    r.status = ExitStatus::Error;
+    r.messages = Message(input.name + ": " + why);
     return r;
 }
 
@@ -45,12 +34,14 @@ std::string DiffName(const Input& input) {
 
 }  // namespace
 
-int WorseStatus(int a, int b) { return Rank(a) >= Rank(b) ? a : b; }
-
 JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes) {
-    std::string bytes, error;
-    if (input.standardInput) bytes = stdinBytes;
-    else if (!ReadFileBytes(input.path, bytes, error)) return Failed(input, error);
+    std::string fileBytes;
+    if (!input.standardInput) {
+        Outcome<std::string> read = ReadFileBytes(input.path);
+        if (!read) return Failed(input, read.error);
+        fileBytes = std::move(*read.value);
+    }
+    const std::string& bytes = input.standardInput ? stdinBytes : fileBytes;
 
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
@@ -69,9 +60,8 @@ JobReport FormatInput(const Input& input, const Options& options, const std::str
         changedBodies = result.changedBodies;
         changedLines = std::move(result.changedLines);
         for (const ObjectWarning& w : result.warnings)
-            report.messages += std::string(kProgram) + input.name + ":" + std::to_string(w.line) +
-                               ": warning: " + w.message + "\n";
-        if (!result.warnings.empty()) report.status = kExitUndelimited;
+            report.messages += Message(input.name + ":" + std::to_string(w.line) + ": warning: " + w.message);
+        if (!result.warnings.empty()) report.status = ExitStatus::Undelimited;
     } else {
         formatted = ranges ? Narrow(formatter.FormatLines(Widen(bytes), *ranges)) : formatter.Format(bytes);
         if (formatted != bytes) changedLines.push_back(FirstChangedLine(bytes, formatted) + 1);
@@ -86,16 +76,17 @@ JobReport FormatInput(const Input& input, const Options& options, const std::str
             report.listing = input.name;
             if (asObjects) report.listing += ": " + BodyCount(changedBodies) + " would change";
             report.listing += "\n";
-            report.status = WorseStatus(report.status, kExitWouldChange);
+            report.status = Worse(report.status, ExitStatus::WouldChange);
         }
         for (std::size_t line : changedLines)
             report.messages += input.name + ":" + std::to_string(line) + ": would change\n";
     } else if (options.diff) {
         report.output = UnifiedDiff(bytes, formatted, DiffName(input));
-        if (changed) report.status = WorseStatus(report.status, kExitWouldChange);
+        if (changed) report.status = Worse(report.status, ExitStatus::WouldChange);
     } else if (options.inPlace) {
-        if (changed && !ReplaceFileContents(input.path, formatted, error)) {
-            JobReport failed = Failed(input, error);
+        const Outcome<Done> replaced = changed ? ReplaceFileContents(input.path, formatted) : Outcome<Done>{Done{}, {}};
+        if (!replaced) {
+            JobReport failed = Failed(input, replaced.error);
             failed.messages.insert(0, report.messages);
             return failed;
         }

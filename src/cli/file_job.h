@@ -7,11 +7,12 @@
 
 #include "cli/input_list.h"
 #include "cli/options.h"
+#include "cli/run.h"
 
 namespace tabwright::cli {
 
 struct JobReport {
-    int status = 0;        // one of the exit statuses of run.h
+    ExitStatus status = ExitStatus::Ok;
     std::string output;    // formatted text for standard output
     std::string listing;   // --check lines for standard output
     std::string messages;  // errors, warnings and trace for standard error
@@ -19,8 +20,5 @@ struct JobReport {
 
 // stdinBytes is what standard input held, read once beforehand.
 JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes);
-
-// The more serious of two exit statuses.
-int WorseStatus(int a, int b);
 
 }  // namespace tabwright::cli
