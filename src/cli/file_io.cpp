@@ -89,8 +89,11 @@ Outcome<std::string> ReadFileBytes(const fs::path& path) {
 
 Outcome<std::string> ReadStreamBytes(std::istream& in) {
     std::ostringstream all;
+    errno = 0;
     if (in.peek() != std::char_traits<char>::eof()) all << in.rdbuf();
-    if (in.bad()) return Outcome<std::string>::Failed("cannot read");
+    // A closed descriptor or a folder fails the first read; the stream
+    // keeps no reason, the C library's errno does.
+    if (in.bad() || !all) return Outcome<std::string>::Failed("cannot read" + (errno ? ": " + Reason(errno) : ""));
     return {std::move(all).str(), {}};
 }
 

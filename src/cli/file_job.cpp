@@ -34,19 +34,19 @@ std::string DiffName(const Input& input) {
 
 }  // namespace
 
-JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes) {
-    std::string fileBytes;
-    if (!input.standardInput) {
-        Outcome<std::string> read = ReadFileBytes(input.path);
-        if (!read) return Failed(input, read.error);
-        fileBytes = std::move(*read.value);
-    }
-    const std::string& bytes = input.standardInput ? stdinBytes : fileBytes;
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes) {
+    Outcome<std::string> fileBytes;
+    if (!input.standardInput) fileBytes = ReadFileBytes(input.path);
+    const Outcome<std::string>& read = input.standardInput ? stdinBytes : fileBytes;
+    if (!read) return Failed(input, read.error);
+    const std::string& bytes = *read.value;
 
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
     // A folder may hold other .txt files than exports; those are not touched.
     if ((input.fromFolder || options.exportsOnly) && !isExport) return report;
+    if (std::string_view(bytes).substr(0, 8000).find('\0') != std::string_view::npos)
+        return Failed(input, "binary, left as it is");
 
     CodeFormatter formatter({options.action, options.sign, options.trace});
     std::string formatted;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/file_io.h"
 #include "cli/input_list.h"
 #include "cli/options.h"
 #include "cli/run.h"
@@ -18,7 +19,9 @@ struct JobReport {
     std::string messages;  // errors, warnings and trace for standard error
 };
 
-// stdinBytes is what standard input held, read once beforehand.
-JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes);
+// stdinBytes is what standard input held, read once beforehand, or why it
+// could not be read. Binary input (a NUL byte in its first 8000 bytes, as
+// git tells them) is never formatted.
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes);
 
 }  // namespace tabwright::cli

@@ -24,7 +24,7 @@
 namespace tabwright::cli {
 namespace {
 
-JobReport SafeFormat(const Input& input, const Options& options, const std::string& stdinBytes) {
+JobReport SafeFormat(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes) {
     try {
         return FormatInput(input, options, stdinBytes);
     } catch (const std::exception& e) {
@@ -41,7 +41,7 @@ ExitStatus Print(JobReport&& report, Streams& io) {
 
 // Formats every input, printing the reports in input order as they finish.
 ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
-                     const std::string& stdinBytes, Streams& io) {
+                     const Outcome<std::string>& stdinBytes, Streams& io) {
     ExitStatus status = ExitStatus::Ok;
 #ifdef TABWRIGHT_ONE_THREAD
     for (const Input& input : inputs) status = Worse(status, Print(SafeFormat(input, options, stdinBytes), io));
@@ -90,9 +90,10 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
 }
 
 // Help and version text; writing them is the whole run.
-int Show(std::ostream& out, const std::string& text) {
-    out << text;
-    return ExitCode(ExitStatus::Ok);
+int Show(Streams& io, const std::string& text) {
+    if (io.out << text && io.out.flush()) return ExitCode(ExitStatus::Ok);
+    io.err << Message("cannot write to standard output");
+    return ExitCode(ExitStatus::Error);
 }
 
 }  // namespace
@@ -109,8 +110,8 @@ int Run(std::span<const std::string_view> args, Streams io) {
         return ExitCode(ExitStatus::Error);
     }
     const Options& options = *parsed.options;
-    if (options.help) return Show(io.out, UsageText());
-    if (options.version) return Show(io.out, std::string("tabwright-format ") + TABWRIGHT_VERSION + "\n");
+    if (options.help) return Show(io, UsageText());
+    if (options.version) return Show(io, std::string("tabwright-format ") + TABWRIGHT_VERSION + "\n");
 
     if (options.lsp) return ServeLsp(io.in, io.out, {options.action, options.sign, false});
 
@@ -122,11 +123,7 @@ int Run(std::span<const std::string_view> args, Streams io) {
     }
     const bool readsStdin = std::any_of(list.inputs.begin(), list.inputs.end(),
                                         [](const Input& i) { return i.standardInput; });
-    std::string stdinBytes;
-    if (readsStdin) {
-        Outcome<std::string> read = ReadStreamBytes(io.in);
-        stdinBytes = std::move(read.value).value_or("");
-    }
+    const Outcome<std::string> stdinBytes = readsStdin ? ReadStreamBytes(io.in) : Outcome<std::string>{"", {}};
     status = Worse(status, FormatAll(list.inputs, options, stdinBytes, io));
     if (!io.out.flush()) {
         io.err << Message("cannot write to standard output");
