@@ -3,6 +3,7 @@
 // side by side.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "cli/file_io.h"
@@ -21,7 +22,10 @@ struct JobReport {
 
 // stdinBytes is what standard input held, read once beforehand, or why it
 // could not be read. Binary input (a NUL byte in its first 8000 bytes, as
-// git tells them) is never formatted.
-JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes);
+// git tells them) is never formatted. With out, formatted text for
+// standard output is written there as it is made instead of kept in the
+// report.
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+                      std::ostream* out = nullptr);
 
 }  // namespace tabwright::cli

@@ -24,9 +24,12 @@
 namespace tabwright::cli {
 namespace {
 
-JobReport SafeFormat(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes) {
+JobReport SafeFormat(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+                     std::ostream* out = nullptr) {
     try {
-        return FormatInput(input, options, stdinBytes);
+        return FormatInput(input, options, stdinBytes, out);
+    } catch (const std::bad_alloc&) {
+        return {ExitStatus::Error, {}, {}, Message("out of memory formatting " + input.name)};
     } catch (const std::exception& e) {
         return {ExitStatus::Error, {}, {}, Message(input.name + ": " + e.what())};
     }
@@ -40,12 +43,21 @@ ExitStatus Print(JobReport&& report, Streams& io) {
 }
 
 // Formats every input, printing the reports in input order as they finish.
+// Formatted text for standard output is written as it is made, one input
+// after the other, so that it is never held whole.
 ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
                      const Outcome<std::string>& stdinBytes, Streams& io) {
     ExitStatus status = ExitStatus::Ok;
-#ifdef TABWRIGHT_ONE_THREAD
-    for (const Input& input : inputs) status = Worse(status, Print(SafeFormat(input, options, stdinBytes), io));
-#else
+    const bool toStandardOutput = !options.check && !options.diff && !options.inPlace;
+#ifndef TABWRIGHT_ONE_THREAD
+    if (toStandardOutput)
+#endif
+    {
+        for (const Input& input : inputs)
+            status = Worse(status, Print(SafeFormat(input, options, stdinBytes, toStandardOutput ? &io.out : nullptr), io));
+        return status;
+    }
+#ifndef TABWRIGHT_ONE_THREAD
     const std::size_t workers =
         std::min<std::size_t>(inputs.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::vector<JobReport> reports(inputs.size());
