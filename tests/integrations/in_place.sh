@@ -13,17 +13,17 @@ expect() {  # STATUS MESSAGE FILE: -i on FILE as the user
   [[ $rc -eq $1 ]] && { [[ -z $2 ]] || grep -qF -- "$2" ../err; } || { echo "$3: exit $rc, $(cat ../err)"; exit 1; }
 }
 if [[ ${#as_user[@]} -gt 0 ]]; then
-  new root.txt root:root 644 && expect 2 "root.txt: is not writable by you: Permission denied" root.txt
-  new group.txt nobody:root 664 && expect 2 "group.txt: cannot keep its owner 65534 and group 0" group.txt
-  new users.txt nobody:users 2664 && python3 -c 'import os; os.setxattr("users.txt", "user.note", b"kept")'
-  expect 0 "" users.txt && cmp users.txt ../formatted
+  new root.txt root:root 644; expect 2 "root.txt: is not writable by you: Permission denied" root.txt
+  new group.txt nobody:root 664; expect 2 "group.txt: cannot keep its owner 65534 and group 0" group.txt
+  new users.txt nobody:users 2664; python3 -c 'import os; os.setxattr("users.txt", "user.note", b"kept")'
+  expect 0 "" users.txt; cmp users.txt ../formatted
   [[ $(stat -c '%U:%G %a' users.txt) == "nobody:users 2664" ]]
   [[ $(python3 -c 'import os; print(os.getxattr("users.txt", "user.note").decode())') == kept ]]
-  cmp root.txt ../raw && cmp group.txt ../raw && [[ $(stat -c %U:%G root.txt group.txt) == $'root:root\nnobody:root' ]]
-  new theirs.txt nobody:users 604 && ../tool -i theirs.txt && cmp theirs.txt ../formatted
+  cmp root.txt ../raw; cmp group.txt ../raw; [[ $(stat -c %U:%G root.txt group.txt) == $'root:root\nnobody:root' ]]
+  new theirs.txt nobody:users 604; ../tool -i theirs.txt; cmp theirs.txt ../formatted
   [[ $(stat -c '%U:%G %a' theirs.txt) == "nobody:users 604" ]]
 fi
-new linked.txt "$([[ ${#as_user[@]} -gt 0 ]] && echo nobody || id -u)" 664 && ln linked.txt other.txt
+new linked.txt "$([[ ${#as_user[@]} -gt 0 ]] && echo nobody || id -u)" 664; ln linked.txt other.txt
 expect 2 "linked.txt: has 2 hard links; a new file would split them" linked.txt
-cmp linked.txt ../raw && [[ $(stat -c %i linked.txt) == $(stat -c %i other.txt) ]]
+cmp linked.txt ../raw; [[ $(stat -c %i linked.txt) == $(stat -c %i other.txt) ]]
 [[ -z $(find . -name '.*tabwright-*') ]]
