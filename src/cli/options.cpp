@@ -90,8 +90,8 @@ std::string UsageText() {
            "  --version       show the version\n"
            "\n"
            "exit status: 0 done, 1 --check or --diff found files that would change,\n"
-           "2 usage, file, binary input or out of memory, 3 an object body could not be delimited\n"
-           "and was left as it is.\n";
+           "2 usage, file, binary input or out of memory, 3 an object body could not\n"
+           "be delimited and was left as it is.\n";
 }
 
 }  // namespace tabwright::cli

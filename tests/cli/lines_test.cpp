@@ -1,6 +1,4 @@
 // --lines, and the FILE:LINE lines of --check.
-#include <regex>
-
 #include "cli/code_formatter.h"
 #include "cli_support.h"
 
@@ -66,7 +64,7 @@ TEST(LinesTest, StreamedFormatIsTheWholeFormat) {
                                       "BEGIN\nFoo(" + std::string(70, 'a') + "," + std::string(70, 'b') + "); // " + std::string(70, 'c')};
     for (const auto& entry : std::filesystem::directory_iterator(TABWRIGHT_EXAMPLES))
         if (entry.is_regular_file()) texts.push_back(test::ReadBytes(entry.path()));
-    for (std::size_t i = 0, n = texts.size(); i < n; ++i) texts.push_back(std::regex_replace(texts[i], std::regex("\r"), ""));
+    for (std::size_t i = 0, n = texts.size(); i < n; ++i) std::erase(texts.emplace_back(std::string(texts[i])), '\r');
     for (const std::string& text : texts) {
         CodeFormatter whole({}), streamed({});
         std::string made;
