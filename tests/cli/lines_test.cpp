@@ -60,7 +60,7 @@ TEST(LinesTest, CheckNamesTheFirstChangedLineOfEachBodyOrFile) {
 // whole text makes, with CR LF and with bare LF breaks.
 TEST(LinesTest, StreamedFormatIsTheWholeFormat) {
     std::vector<std::string> texts = {"\r\n\r\nIF a THEN\r\nx;", "\r\n\r\n  IF a THEN\r\nx;\r\n", "\r\n\r\n\r\n", "\r\nab\r",
-                                      "IF a THEN\n\rx:=1;\n\rEND;", "a:=1;\r\n\r\n b\n\r", "x\r\r\n", "IF a THEN\r\nx:=-1\r",
+                                      "IF a THEN\n\rx:=1;\n\rEND;", "a:=1;\r\n\r\n b\n\r", "x\r\r\n", "a=b", "IF a THEN\r\nx:=-1\r",
                                       "BEGIN\nFoo(" + std::string(70, 'a') + "," + std::string(70, 'b') + "); // " + std::string(70, 'c')};
     for (const auto& entry : std::filesystem::directory_iterator(TABWRIGHT_EXAMPLES))
         if (entry.is_regular_file()) texts.push_back(test::ReadBytes(entry.path()));

@@ -37,6 +37,7 @@ TEST(RunTest, StandardInputToStandardOutput) {
         {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n"
                                      "\\ No newline at end of file\n", ""},
         {{"--version", "-i"}, "", 0, "tabwright-format " TABWRIGHT_VERSION "\n", ""},
+        {{}, std::string(7999, ' ') + '\0', 2, "", "tabwright-format: <stdin>: binary, left as it is\n"}, {{"-n"}, std::string(8000, ' ') + '\0', 0, "", ""},
     };
     for (const auto& c : cases) {
         const auto r = RunCli(c.args, c.in);
