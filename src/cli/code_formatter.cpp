@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/byte_text.h"
+#include "formatter/line_cutter.h"
 
 namespace tabwright::cli {
 
@@ -50,6 +51,43 @@ std::u16string CodeFormatter::FormatLines(std::u16string_view original, const Li
     return lf ? CrlfToLf(out) : out;
 }
 
+void CodeFormatter::FormatTo(std::string_view bytes, const std::function<void(std::string_view)>& sink) {
+    const bool lf = bytes.find('\n') != std::string_view::npos && bytes.find('\r') == std::string_view::npos;
+    // Shifts, and texts too short to format, go whole.
+    const std::size_t size = bytes.size() + (lf ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) : 0);
+    if (settings_.action != Action::Reindent || size <= 3) {
+        sink(Format(bytes));
+        return;
+    }
+    std::u16string line, out;
+    std::string made;
+    bool heldCr = false;  // LF files: a CR at the end of a piece, dropped if LF follows
+    {
+        NestingLines lines(formatter_, host_);
+        CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t) {
+            line.resize(raw.size());
+            for (std::size_t i = 0; i < raw.size(); ++i) line[i] = static_cast<unsigned char>(raw[i]);
+            if (crlf) line.append(u"\r\n");
+            out.clear();
+            lines.Line(line, out);
+            made.clear();
+            for (const char16_t c : out) {
+                if (heldCr && c != u'\n') made.push_back('\r');
+                heldCr = lf && c == u'\r';
+                if (!heldCr) made.push_back(static_cast<char>(static_cast<unsigned char>(c)));
+            }
+            sink(made);
+        });
+    }
+    if (heldCr) sink("\r");
+    KeepTrace();
+}
+
+void CodeFormatter::KeepTrace() {
+    if (settings_.trace)
+        for (const std::u16string& label : host_.Labels()) trace_.push_back(Narrow(label));
+}
+
 std::u16string CodeFormatter::Run(std::u16string_view text) {
     switch (settings_.action) {
         case Action::ShiftLeft: return Indent_Left(text);
@@ -57,8 +95,7 @@ std::u16string CodeFormatter::Run(std::u16string_view text) {
         case Action::Reindent: break;
     }
     std::u16string out = formatter_.Nesting(text, host_);
-    if (settings_.trace)
-        for (const std::u16string& label : host_.Labels()) trace_.push_back(Narrow(label));
+    KeepTrace();
     return out;
 }
 

@@ -2,6 +2,7 @@
 // (with or without operator spacing) or shift, and collect the trace.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ public:
     std::string Format(std::string_view bytes);
     std::u16string FormatText(std::u16string_view text);
 
+    // Formats bytes as Format does, handing the output to sink a line at a
+    // time as it is made: besides the input only one line is held.
+    void FormatTo(std::string_view bytes, const std::function<void(std::string_view)>& sink);
+
     // Re-indents only the lines that touch a range; they come out as
     // formatting the whole text would make them, every other line stays.
     std::u16string FormatLines(std::u16string_view text, const LineRanges& ranges);
@@ -51,6 +56,7 @@ private:
     };
 
     std::u16string Run(std::u16string_view text);
+    void KeepTrace();
 
     FormatSettings settings_;
     Formatter formatter_;

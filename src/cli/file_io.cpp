@@ -5,14 +5,17 @@
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
 #else
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -29,6 +32,7 @@ int WriteSome(int fd, const char* data, std::size_t size) {
 }
 int Flush(int fd) { return ::_commit(fd); }
 int Close(int fd) { return ::_close(fd); }
+int ProcessId() { return ::_getpid(); }
 #else
 int OpenExclusive(const fs::path& p) {
     return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -36,17 +40,73 @@ int OpenExclusive(const fs::path& p) {
 long WriteSome(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 int Flush(int fd) { return ::fsync(fd); }
 int Close(int fd) { return ::close(fd); }
+int ProcessId() { return ::getpid(); }
 #endif
 
 std::string Reason(int err) { return std::strerror(err); }
 
+// The temporary files being written, where a signal handler can find them:
+// a slot is claimed (1), filled, then marked ready (2); the handler removes
+// the files of ready slots only.
+struct TemporarySlot {
+    std::atomic<int> state{0};
+    char path[4096];
+};
+TemporarySlot g_temporaries[128];
+static_assert(std::atomic<int>::is_always_lock_free);
+
+#ifndef _WIN32
+extern "C" void RemoveTemporaries(int sig) {
+    for (TemporarySlot& slot : g_temporaries)
+        if (slot.state.load() == 2) ::unlink(slot.path);
+    // Die of the signal as if there were no handler: the shell sees 128 + sig.
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+
+// Once, before the first temporary file. A signal the process was started
+// to ignore stays ignored: it cannot stop the run halfway.
+void CatchSignals() {
+    static const bool caught = [] {
+        for (int sig : {SIGINT, SIGTERM}) {
+            struct sigaction old {};
+            if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
+            struct sigaction action {};
+            action.sa_handler = RemoveTemporaries;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(sig, &action, nullptr);
+        }
+        return true;
+    }();
+    (void)caught;
+}
+#else
+void CatchSignals() {}
+#endif
+
+int ClaimSlot(const fs::path& temp) {
+    const std::string name = temp.string();
+    if (name.size() >= sizeof(TemporarySlot::path)) return -1;
+    for (int i = 0; i < static_cast<int>(std::size(g_temporaries)); ++i) {
+        int expected = 0;
+        if (!g_temporaries[i].state.compare_exchange_strong(expected, 1)) continue;
+        std::memcpy(g_temporaries[i].path, name.c_str(), name.size() + 1);
+        g_temporaries[i].state.store(2);
+        return i;
+    }
+    return -1;  // more rewrites at once than slots: this one is not watched
+}
+
+void ReleaseSlot(int slot) {
+    if (slot >= 0) g_temporaries[slot].state.store(0);
+}
+
 // A name no other run uses at the same time; O_EXCL settles the rest.
 fs::path TemporaryName(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     std::string name(".");
     name.append(target.filename().string()).append(".tabwright-");
-    name.append(std::to_string(stamp % 1000000007)).append("-").append(std::to_string(counter++));
+    name.append(std::to_string(ProcessId())).append("-").append(std::to_string(counter++));
     return target.parent_path() / name;
 }
 
@@ -62,93 +122,145 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
+#ifndef _WIN32
+// Gives the new file the original's owner, group, mode and extended
+// attributes, or says why it cannot.
+std::string KeepAttributes(const fs::path& target, int fd) {
+    struct stat original {}, made {};
+    if (::stat(target.c_str(), &original) != 0 || ::fstat(fd, &made) != 0)
+        return "cannot read its attributes: " + Reason(errno);
+    if ((original.st_uid != made.st_uid || original.st_gid != made.st_gid) &&
+        ::fchown(fd, original.st_uid, original.st_gid) != 0)
+        return "cannot keep its owner " + std::to_string(original.st_uid) + " and group " +
+               std::to_string(original.st_gid) + " (" + Reason(errno) + "); left as it is";
+    if (::fchmod(fd, original.st_mode & 07777) != 0) return "cannot keep its permissions: " + Reason(errno);
+
+    ssize_t size = ::listxattr(target.c_str(), nullptr, 0);
+    if (size < 0) return errno == ENOTSUP ? "" : "cannot list its extended attributes: " + Reason(errno);
+    std::vector<char> names(static_cast<std::size_t>(size));
+    size = ::listxattr(target.c_str(), names.data(), names.size());
+    if (size < 0) return "cannot list its extended attributes: " + Reason(errno);
+    std::vector<char> value;
+    for (const char* name = names.data(); name < names.data() + size; name += std::strlen(name) + 1) {
+        ssize_t length = ::getxattr(target.c_str(), name, nullptr, 0);
+        if (length >= 0) {
+            value.resize(static_cast<std::size_t>(length));
+            length = ::getxattr(target.c_str(), name, value.data(), value.size());
+        }
+        if (length < 0 || ::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(length), 0) != 0)
+            return std::string("cannot keep its extended attribute ") + name + ": " + Reason(errno) + "; left as it is";
+    }
+    return "";
+}
+
+bool MayWrite(const fs::path& target) { return ::access(target.c_str(), W_OK) == 0; }
+#else
+std::string KeepAttributes(const fs::path&, int) { return ""; }
+bool MayWrite(const fs::path& target) { return ::_waccess(target.c_str(), 2) == 0; }
+#endif
+
 }  // namespace
 
-bool ReadFileBytes(const fs::path& path, std::string& bytes, std::string& error) {
+Outcome<std::string> ReadFileBytes(const fs::path& path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        error = "is a folder";
-        return false;
-    }
+    if (fs::is_directory(path, ec)) return Outcome<std::string>::Failed("is a folder");
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open: " + Reason(errno);
-        return false;
-    }
+    if (!in) return Outcome<std::string>::Failed("cannot open: " + Reason(errno));
+    std::string bytes;
     const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
     if (!ec && size > 0) {
         bytes.resize(static_cast<std::size_t>(size));
         in.read(bytes.data(), static_cast<std::streamsize>(size));
         bytes.resize(static_cast<std::size_t>(in.gcount()));
-        if (in.bad()) {
-            error = "cannot read";
-            return false;
-        }
+        if (in.bad()) return Outcome<std::string>::Failed("cannot read");
         // A file that grew while being read is read to its end.
-        if (in.good()) bytes += ReadStreamBytes(in);
-    } else {
-        bytes = ReadStreamBytes(in);
+        if (in.good()) {
+            Outcome<std::string> more = ReadStreamBytes(in);
+            if (!more) return more;
+            bytes += *more.value;
+        }
+        return {std::move(bytes), {}};
     }
-    if (in.bad()) {
-        error = "cannot read";
-        return false;
-    }
-    return true;
+    return ReadStreamBytes(in);
 }
 
-std::string ReadStreamBytes(std::istream& in) {
+Outcome<std::string> ReadStreamBytes(std::istream& in) {
     std::ostringstream all;
+    errno = 0;
     if (in.peek() != std::char_traits<char>::eof()) all << in.rdbuf();
-    return std::move(all).str();
+    // A closed descriptor or a folder fails the first read; the stream
+    // keeps no reason, the C library's errno does.
+    if (in.bad() || !all) return Outcome<std::string>::Failed("cannot read" + (errno ? ": " + Reason(errno) : ""));
+    return {std::move(all).str(), {}};
 }
 
-bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::string& error) {
+FileRewrite::FileRewrite(const fs::path& path) { Begin(path); }
+
+void FileRewrite::Begin(const fs::path& path) {
     std::error_code ec;
-    const fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : path;
-    const fs::file_status status = fs::status(target, ec);
-    if (ec || !fs::exists(status)) {
-        error = "no longer exists";
-        return false;
-    }
-    if (!fs::is_regular_file(status)) {
-        error = "is not a regular file";
-        return false;
-    }
-    if ((status.permissions() & kAnyWrite) == fs::perms::none) {
-        error = "is read-only";
-        return false;
-    }
+    target_ = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : path;
+    const fs::file_status status = fs::status(target_, ec);
+    if (ec || !fs::exists(status)) return Fail("no longer exists");
+    if (!fs::is_regular_file(status)) return Fail("is not a regular file");
+    if ((status.permissions() & kAnyWrite) == fs::perms::none) return Fail("is read-only");
+    if (!MayWrite(target_)) return Fail("is not writable by you: " + Reason(errno));
+    const std::uintmax_t links = fs::hard_link_count(target_, ec);
+    if (!ec && links > 1)
+        return Fail("has " + std::to_string(links) + " hard links; a new file would split them, so it is left as it is");
 
-    fs::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TemporaryName(target);
-        fd = OpenExclusive(temp);
-        if (fd < 0 && errno != EEXIST) break;
+    CatchSignals();
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        ReleaseSlot(slot_);
+        temp_ = TemporaryName(target_);
+        // Watched before it exists: a signal right after the open finds it.
+        slot_ = ClaimSlot(temp_);
+        fd_ = OpenExclusive(temp_);
+        if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) {
-        error = "cannot create a temporary file beside it: " + Reason(errno);
-        return false;
+    if (fd_ < 0) {
+        const int err = errno;
+        ReleaseSlot(slot_);
+        slot_ = -1;
+        temp_.clear();
+        return Fail("cannot create a temporary file beside it: " + Reason(err));
     }
+    if (std::string why = KeepAttributes(target_, fd_); !why.empty()) Fail(std::move(why));
+}
 
-    const auto fail = [&](std::string why) {
-        fs::remove(temp, ec);
-        error = std::move(why);
-        return false;
-    };
-    bool written = WriteAll(fd, bytes) && Flush(fd) == 0;
-    int writeErrno = errno;
-    if (Close(fd) != 0 && written) {
-        written = false;
-        writeErrno = errno;
+FileRewrite::~FileRewrite() {
+    if (fd_ >= 0) Close(fd_);
+    std::error_code ec;
+    if (!temp_.empty()) fs::remove(temp_, ec);
+    ReleaseSlot(slot_);
+}
+
+void FileRewrite::Fail(std::string why) {
+    if (error_.empty()) error_ = std::move(why);
+}
+
+void FileRewrite::Write(std::string_view bytes) {
+    if (error_.empty() && !WriteAll(fd_, bytes)) Fail("cannot write the new contents: " + Reason(errno));
+}
+
+Outcome<Done> FileRewrite::Commit() {
+    if (error_.empty() && Flush(fd_) != 0) Fail("cannot write the new contents: " + Reason(errno));
+    if (fd_ >= 0 && Close(fd_) != 0) Fail("cannot write the new contents: " + Reason(errno));
+    fd_ = -1;
+    std::error_code ec;
+    if (error_.empty() && !fs::exists(target_, ec)) Fail("vanished while being formatted");
+    if (error_.empty()) {
+        fs::rename(temp_, target_, ec);
+        if (ec) Fail("cannot replace it: " + ec.message());
+        else temp_.clear();
     }
-    if (!written) return fail("cannot write the new contents: " + Reason(writeErrno));
-    fs::permissions(temp, status.permissions(), ec);
-    if (ec) return fail("cannot keep its permissions: " + ec.message());
-    if (!fs::exists(target, ec)) return fail("vanished while being formatted");
-    fs::rename(temp, target, ec);
-    if (ec) return fail("cannot replace it: " + ec.message());
-    return true;
+    if (!error_.empty()) return Outcome<Done>::Failed(error_);
+    return {Done{}, {}};
+}
+
+Outcome<Done> ReplaceFileContents(const fs::path& path, std::string_view bytes) {
+    FileRewrite rewrite(path);
+    rewrite.Write(bytes);
+    return rewrite.Commit();
 }
 
 }  // namespace tabwright::cli

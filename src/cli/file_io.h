@@ -1,23 +1,60 @@
 // Reading and rewriting files as bytes. A rewrite goes to a temporary file
-// in the same folder that is renamed over the original, so a failure at any
-// point leaves the original as it was.
+// in the same folder, ".NAME.tabwright-PID-N", that is renamed over the
+// original, so a failure at any point, SIGINT and SIGTERM included, leaves
+// the original as it was and removes the temporary file.
 #pragma once
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tabwright::cli {
 
-// On failure returns false and sets error to a short reason.
-bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes, std::string& error);
+// A value, or the short reason why there is none.
+template <typename T>
+struct Outcome {
+    std::optional<T> value;
+    std::string error;
 
-std::string ReadStreamBytes(std::istream& in);
+    static Outcome Failed(std::string why) { return {std::nullopt, std::move(why)}; }
+    explicit operator bool() const { return value.has_value(); }
+};
+struct Done {};
 
-// Replaces the contents of an existing regular file, keeping its
-// permissions. A symbolic link is followed, not replaced.
-bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
-                         std::string& error);
+Outcome<std::string> ReadFileBytes(const std::filesystem::path& path);
+Outcome<std::string> ReadStreamBytes(std::istream& in);
+
+// The rewrite of one existing regular file, its new contents written in
+// pieces. The file keeps its owner, group, mode and extended attributes; a
+// symbolic link is followed, not replaced. Refused, before anything is
+// written: a file the real user may not write, one whose owner, group or
+// attributes the new file could not keep, and one with more than one hard
+// link (the new file would split it from the others).
+class FileRewrite {
+public:
+    explicit FileRewrite(const std::filesystem::path& path);
+    ~FileRewrite();  // removes the temporary file unless committed
+    FileRewrite(const FileRewrite&) = delete;
+    FileRewrite& operator=(const FileRewrite&) = delete;
+
+    // Empty while all is well; the first failure's reason otherwise.
+    const std::string& Error() const { return error_; }
+    void Write(std::string_view bytes);
+    // Puts the new file in the original's place.
+    Outcome<Done> Commit();
+
+private:
+    void Begin(const std::filesystem::path& path);
+    void Fail(std::string why);
+
+    std::filesystem::path target_, temp_;
+    int fd_ = -1;
+    int slot_ = -1;  // where a signal finds the temporary name
+    std::string error_;
+};
+
+Outcome<Done> ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tabwright::cli

@@ -1,6 +1,8 @@
 #include "cli/file_job.h"
 
 #include <algorithm>
+#include <memory>
+#include <ostream>
 
 #include "cli/byte_text.h"
 #include "cli/code_formatter.h"
@@ -12,23 +14,12 @@
 namespace tabwright::cli {
 namespace {
 
-constexpr std::string_view kProgram = "tabwright-format: ";
-
-int Rank(int status) {
-    switch (status) {
-        case kExitOk: return 0;
-        case kExitWouldChange: return 1;
-        case kExitUndelimited: return 2;
-        default: return 3;
-    }
-}
-
 std::string BodyCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " body" : " bodies"); }
 
 JobReport Failed(const Input& input, const std::string& why) {
     JobReport r;
-    r.status = kExitError;
-    r.messages = std::string(kProgram) + input.name + ": " + why + "\n";
+    r.status = ExitStatus::Error;
+    r.messages = Message(input.name + ": " + why);
     return r;
 }
 
@@ -43,64 +34,146 @@ std::string DiffName(const Input& input) {
     return name;
 }
 
+// Where the formatted bytes go as they are made. They are compared with the
+// input on the way, then dropped (--check), kept (--diff), written to a
+// stream, or, from the first byte that differs on, written to the
+// temporary file of a rewrite: a file that stays the same is not rewritten.
+class Output {
+public:
+    enum class To { Nothing, Memory, Stream, File };
+
+    Output(std::string_view input, To to, std::ostream* stream, const std::filesystem::path& path)
+        : input_(input), to_(to), stream_(stream), path_(path) {}
+
+    void operator()(std::string_view piece) {
+        if (!changed_) {
+            const std::string_view same = input_.substr(std::min(made_, input_.size()));
+            std::size_t i = 0;
+            while (i < piece.size() && i < same.size() && piece[i] == same[i]) ++i;
+            if (i < piece.size()) {
+                changed_ = true;
+                firstChange_ = made_ + i;
+                if (to_ == To::File) StartRewrite();
+            }
+        }
+        made_ += piece.size();
+        if (to_ == To::Memory) text.append(piece);
+        if (to_ == To::Stream) stream_->write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        if (rewrite_) {
+            pending_.append(piece);
+            if (pending_.size() >= (1u << 16)) Flush();
+        }
+    }
+
+    bool Changed() const { return changed_ || made_ != input_.size(); }
+
+    // 0-based number of the input line where the output first differs.
+    std::size_t FirstChangedLine() const {
+        const std::size_t at = changed_ ? firstChange_ : std::min(made_, input_.size());
+        return static_cast<std::size_t>(std::count(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+    }
+
+    // For a rewrite: puts the new contents in place if they differ.
+    Outcome<Done> Commit() {
+        if (!Changed()) return {Done{}, {}};
+        if (!rewrite_) StartRewrite();  // the output is the input cut short
+        Flush();
+        return rewrite_->Commit();
+    }
+
+    std::string text;  // To::Memory
+
+private:
+    // What was made before the first difference is the input itself.
+    void StartRewrite() {
+        rewrite_ = std::make_unique<FileRewrite>(path_);
+        rewrite_->Write(input_.substr(0, std::min(made_, input_.size())));
+    }
+    void Flush() {
+        rewrite_->Write(pending_);
+        pending_.clear();
+    }
+
+    std::string_view input_;
+    To to_;
+    std::ostream* stream_;
+    const std::filesystem::path& path_;
+    std::size_t made_ = 0;
+    bool changed_ = false;
+    std::size_t firstChange_ = 0;
+    std::unique_ptr<FileRewrite> rewrite_;
+    std::string pending_;
+};
+
 }  // namespace
 
-int WorseStatus(int a, int b) { return Rank(a) >= Rank(b) ? a : b; }
-
-JobReport FormatInput(const Input& input, const Options& options, const std::string& stdinBytes) {
-    std::string bytes, error;
-    if (input.standardInput) bytes = stdinBytes;
-    else if (!ReadFileBytes(input.path, bytes, error)) return Failed(input, error);
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+                      std::ostream* out) {
+    Outcome<std::string> fileBytes;
+    if (!input.standardInput) fileBytes = ReadFileBytes(input.path);
+    const Outcome<std::string>& read = input.standardInput ? stdinBytes : fileBytes;
+    if (!read) return Failed(input, read.error);
+    const std::string& bytes = *read.value;
 
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
     // A folder may hold other .txt files than exports; those are not touched.
     if ((input.fromFolder || options.exportsOnly) && !isExport) return report;
+    if (std::string_view(bytes).substr(0, 8000).find('\0') != std::string_view::npos)
+        return Failed(input, "binary, left as it is");
 
     CodeFormatter formatter({options.action, options.sign, options.trace});
-    std::string formatted;
+    using To = Output::To;
+    const To to = options.check    ? To::Nothing
+                  : options.diff    ? To::Memory
+                  : options.inPlace ? To::File
+                  : out             ? To::Stream
+                                    : To::Memory;
+    Output output(bytes, to, out, input.path);
+    const auto sink = [&output](std::string_view piece) { output(piece); };
     std::size_t changedBodies = 0;
     std::vector<std::size_t> changedLines;
     const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
     const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
     if (asObjects) {
         ObjectFileResult result = FormatObjectFile(bytes, formatter, ranges);
-        formatted = std::move(result.bytes);
+        output(result.bytes);
         changedBodies = result.changedBodies;
         changedLines = std::move(result.changedLines);
         for (const ObjectWarning& w : result.warnings)
-            report.messages += std::string(kProgram) + input.name + ":" + std::to_string(w.line) +
-                               ": warning: " + w.message + "\n";
-        if (!result.warnings.empty()) report.status = kExitUndelimited;
+            report.messages += Message(input.name + ":" + std::to_string(w.line) + ": warning: " + w.message);
+        if (!result.warnings.empty()) report.status = ExitStatus::Undelimited;
     } else {
-        formatted = ranges ? Narrow(formatter.FormatLines(Widen(bytes), *ranges)) : formatter.Format(bytes);
-        if (formatted != bytes) changedLines.push_back(FirstChangedLine(bytes, formatted) + 1);
+        if (ranges) output(Narrow(formatter.FormatLines(Widen(bytes), *ranges)));
+        else formatter.FormatTo(bytes, sink);
+        if (output.Changed()) changedLines.push_back(output.FirstChangedLine() + 1);
     }
     std::string trace;
     for (const std::string& label : formatter.Trace()) trace.append(label).append("\n");
     report.messages.insert(0, trace);
 
-    const bool changed = formatted != bytes;
+    const bool changed = output.Changed();
     if (options.check) {
         if (changed) {
             report.listing = input.name;
             if (asObjects) report.listing += ": " + BodyCount(changedBodies) + " would change";
             report.listing += "\n";
-            report.status = WorseStatus(report.status, kExitWouldChange);
+            report.status = Worse(report.status, ExitStatus::WouldChange);
         }
         for (std::size_t line : changedLines)
             report.messages += input.name + ":" + std::to_string(line) + ": would change\n";
     } else if (options.diff) {
-        report.output = UnifiedDiff(bytes, formatted, DiffName(input));
-        if (changed) report.status = WorseStatus(report.status, kExitWouldChange);
+        report.output = UnifiedDiff(bytes, output.text, DiffName(input));
+        if (changed) report.status = Worse(report.status, ExitStatus::WouldChange);
     } else if (options.inPlace) {
-        if (changed && !ReplaceFileContents(input.path, formatted, error)) {
-            JobReport failed = Failed(input, error);
+        const Outcome<Done> replaced = output.Commit();
+        if (!replaced) {
+            JobReport failed = Failed(input, replaced.error);
             failed.messages.insert(0, report.messages);
             return failed;
         }
     } else {
-        report.output = std::move(formatted);
+        report.output = std::move(output.text);
     }
     return report;
 }

@@ -76,7 +76,9 @@ std::string UsageText() {
            "  --lines=FIRST:LAST\n"
            "                  format only these lines, or in an exported object the\n"
            "                  bodies that hold them; may be repeated; one FILE only\n"
-           "  -i              rewrite the files in place\n"
+           "  -i              rewrite the files in place, keeping owner, group, mode\n"
+           "                  and extended attributes (files with several hard\n"
+           "                  links, or that you may not write, are refused)\n"
            "  --check, -n, --dry-run\n"
            "                  write nothing; list the files that would change, and\n"
            "                  FILE:LINE: would change on stderr for the first changed\n"
@@ -88,8 +90,8 @@ std::string UsageText() {
            "  --version       show the version\n"
            "\n"
            "exit status: 0 done, 1 --check or --diff found files that would change,\n"
-           "2 usage or file error, 3 an object body could not be delimited\n"
-           "and was left as it is.\n";
+           "2 usage, file, binary input or out of memory, 3 an object body could not\n"
+           "be delimited and was left as it is.\n";
 }
 
 }  // namespace tabwright::cli

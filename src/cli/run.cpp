@@ -24,15 +24,18 @@
 namespace tabwright::cli {
 namespace {
 
-JobReport SafeFormat(const Input& input, const Options& options, const std::string& stdinBytes) {
+JobReport SafeFormat(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+                     std::ostream* out = nullptr) {
     try {
-        return FormatInput(input, options, stdinBytes);
+        return FormatInput(input, options, stdinBytes, out);
+    } catch (const std::bad_alloc&) {
+        return {ExitStatus::Error, {}, {}, Message("out of memory formatting " + input.name)};
     } catch (const std::exception& e) {
-        return {kExitError, {}, {}, "tabwright-format: " + input.name + ": " + e.what() + "\n"};
+        return {ExitStatus::Error, {}, {}, Message(input.name + ": " + e.what())};
     }
 }
 
-int Print(JobReport&& report, Streams& io) {
+ExitStatus Print(JobReport&& report, Streams& io) {
     io.out.write(report.output.data(), static_cast<std::streamsize>(report.output.size()));
     io.out << report.listing;
     io.err << report.messages;
@@ -40,13 +43,21 @@ int Print(JobReport&& report, Streams& io) {
 }
 
 // Formats every input, printing the reports in input order as they finish.
-int FormatAll(const std::vector<Input>& inputs, const Options& options,
-              const std::string& stdinBytes, Streams& io) {
-    int status = kExitOk;
-#ifdef TABWRIGHT_ONE_THREAD
-    for (const Input& input : inputs)
-        status = WorseStatus(status, Print(SafeFormat(input, options, stdinBytes), io));
-#else
+// Formatted text for standard output is written as it is made, one input
+// after the other, so that it is never held whole.
+ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
+                     const Outcome<std::string>& stdinBytes, Streams& io) {
+    ExitStatus status = ExitStatus::Ok;
+    const bool toStandardOutput = !options.check && !options.diff && !options.inPlace;
+#ifndef TABWRIGHT_ONE_THREAD
+    if (toStandardOutput)
+#endif
+    {
+        for (const Input& input : inputs)
+            status = Worse(status, Print(SafeFormat(input, options, stdinBytes, toStandardOutput ? &io.out : nullptr), io));
+        return status;
+    }
+#ifndef TABWRIGHT_ONE_THREAD
     const std::size_t workers =
         std::min<std::size_t>(inputs.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::vector<JobReport> reports(inputs.size());
@@ -55,80 +66,82 @@ int FormatAll(const std::vector<Input>& inputs, const Options& options,
     std::mutex mutex;
     std::condition_variable finished;
 
+    // Takes the next input, formats it and stores its report; false when
+    // every input is taken. Called with the lock held, returns with it held.
+    const auto formatNext = [&](std::unique_lock<std::mutex>& lock) {
+        if (next == inputs.size()) return false;
+        const std::size_t i = next++;
+        lock.unlock();
+        JobReport report = SafeFormat(inputs[i], options, stdinBytes);
+        lock.lock();
+        reports[i] = std::move(report);
+        done[i] = true;
+        finished.notify_all();
+        return true;
+    };
+
     std::vector<std::thread> threads;
     for (std::size_t w = 1; w < workers; ++w)
         threads.emplace_back([&] {
-            for (;;) {
-                std::size_t i;
-                {
-                    std::lock_guard lock(mutex);
-                    if (next == inputs.size()) return;
-                    i = next++;
-                }
-                JobReport report = SafeFormat(inputs[i], options, stdinBytes);
-                std::lock_guard lock(mutex);
-                reports[i] = std::move(report);
-                done[i] = true;
-                finished.notify_all();
-            }
+            std::unique_lock lock(mutex);
+            while (formatNext(lock)) {}
         });
     // This thread prints, and formats too whenever the next report to print
     // is not ready.
     for (std::size_t printed = 0; printed < inputs.size(); ++printed) {
         std::unique_lock lock(mutex);
-        while (!done[printed] && next < inputs.size()) {
-            const std::size_t i = next++;
-            lock.unlock();
-            JobReport report = SafeFormat(inputs[i], options, stdinBytes);
-            lock.lock();
-            reports[i] = std::move(report);
-            done[i] = true;
-        }
+        while (!done[printed] && formatNext(lock)) {}
         finished.wait(lock, [&] { return done[printed]; });
         JobReport report = std::move(reports[printed]);
         lock.unlock();
-        status = WorseStatus(status, Print(std::move(report), io));
+        status = Worse(status, Print(std::move(report), io));
     }
     for (std::thread& t : threads) t.join();
 #endif
     return status;
 }
 
+// Help and version text; writing them is the whole run.
+int Show(Streams& io, const std::string& text) {
+    if (io.out << text && io.out.flush()) return ExitCode(ExitStatus::Ok);
+    io.err << Message("cannot write to standard output");
+    return ExitCode(ExitStatus::Error);
+}
+
 }  // namespace
+
+std::string Message(std::string_view text) {
+    std::string line("tabwright-format: ");
+    return line.append(text).append("\n");
+}
 
 int Run(std::span<const std::string_view> args, Streams io) {
     const ParsedOptions parsed = ParseOptions(args);
     if (!parsed.options) {
-        io.err << "tabwright-format: " << parsed.error << "\n";
-        return kExitError;
+        io.err << Message(parsed.error);
+        return ExitCode(ExitStatus::Error);
     }
     const Options& options = *parsed.options;
-    if (options.help) {
-        io.out << UsageText();
-        return kExitOk;
-    }
-    if (options.version) {
-        io.out << "tabwright-format " << TABWRIGHT_VERSION << "\n";
-        return kExitOk;
-    }
+    if (options.help) return Show(io, UsageText());
+    if (options.version) return Show(io, std::string("tabwright-format ") + TABWRIGHT_VERSION + "\n");
 
     if (options.lsp) return ServeLsp(io.in, io.out, {options.action, options.sign, false});
 
     const InputList list = CollectInputs(options);
-    int status = kExitOk;
+    ExitStatus status = ExitStatus::Ok;
     for (const std::string& e : list.errors) {
-        io.err << "tabwright-format: " << e << "\n";
-        status = kExitError;
+        io.err << Message(e);
+        status = ExitStatus::Error;
     }
     const bool readsStdin = std::any_of(list.inputs.begin(), list.inputs.end(),
                                         [](const Input& i) { return i.standardInput; });
-    const std::string stdinBytes = readsStdin ? ReadStreamBytes(io.in) : std::string();
-    status = WorseStatus(status, FormatAll(list.inputs, options, stdinBytes, io));
+    const Outcome<std::string> stdinBytes = readsStdin ? ReadStreamBytes(io.in) : Outcome<std::string>{"", {}};
+    status = Worse(status, FormatAll(list.inputs, options, stdinBytes, io));
     if (!io.out.flush()) {
-        io.err << "tabwright-format: cannot write to standard output\n";
-        status = kExitError;
+        io.err << Message("cannot write to standard output");
+        status = ExitStatus::Error;
     }
-    return status;
+    return ExitCode(status);
 }
 
 }  // namespace tabwright::cli

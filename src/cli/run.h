@@ -4,15 +4,26 @@
 
 #include <iosfwd>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tabwright::cli {
 
-// Exit statuses, from least to most serious.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitWouldChange = 1;  // --check found something to format
-inline constexpr int kExitUndelimited = 3;  // an object body was left as it is
-inline constexpr int kExitError = 2;        // usage, reading or writing
+// What a run ends with, from least to most serious, so that the worse of
+// two is the greater. ExitCode gives the number the process exits with.
+enum class ExitStatus { Ok, WouldChange, Undelimited, Error };
+
+// 0 done, 1 --check or --diff found something to format, 3 an object body
+// was left as it is, 2 usage, reading or writing.
+constexpr int ExitCode(ExitStatus s) {
+    constexpr int codes[] = {0, 1, 3, 2};
+    return codes[static_cast<int>(s)];
+}
+
+constexpr ExitStatus Worse(ExitStatus a, ExitStatus b) { return a < b ? b : a; }
+
+// One line for standard error: "tabwright-format: " and text.
+std::string Message(std::string_view text);
 
 struct Streams {
     std::istream& in;

@@ -2,6 +2,7 @@
 // spacing and block shift. Pure text in, text out.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,29 @@ public:
     const NestingStack& Stack() const { return stack_; }
 
 private:
+    friend class NestingLines;
     NestingStack stack_;
     InstrNew search_;
+};
+
+// Nesting for a text handed in one line at a time, as CutForNesting
+// (line_cutter.h) cuts it: only the nesting stack and the state of the
+// current line are kept, so a text of any size takes little memory. The
+// output of each line is appended to out as soon as it is known.
+class NestingLines {
+public:
+    NestingLines(Formatter& formatter, NestingHost& host);
+    ~NestingLines();
+    NestingLines(const NestingLines&) = delete;
+    NestingLines& operator=(const NestingLines&) = delete;
+
+    // raw is the next line with its break at its end.
+    void Line(std::u16string_view raw, std::u16string& out);
+
+private:
+    struct Run;
+    Formatter& formatter_;
+    std::unique_ptr<Run> run_;
 };
 
 // Puts one blank before and after the first occurrence of each of twelve

@@ -53,14 +53,16 @@ private:
 // One run of Nesting over a text: the per-line state and the output.
 class NestingRun {
 public:
-    NestingRun(NestingStack& stack, InstrNew& search, NestingHost& host, std::u16string& out)
-        : stack_(stack), search_(search), host_(host), out_(out) {}
+    NestingRun(NestingStack& stack, InstrNew& search, NestingHost& host)
+        : stack_(stack), search_(search), host_(host) {}
 
-    // One line as cut from the text, with its break (if any) at its end.
-    // split is the break written where a too long line is broken.
-    void Line(std::u16string_view raw, bool first, std::u16string_view split) {
-        if (first) baseIndent_ = LeadingBlanks(raw);
+    // One line as cut from the text, with its break (if any) at its end;
+    // its output is appended to out. split is the break written where a too
+    // long line is broken.
+    void Line(std::u16string_view raw, bool first, std::u16string_view split, std::u16string& out) {
+        if (first) baseIndent_.assign(LeadingBlanks(raw));
         split_ = split;
+        out_ = &out;
         // Spacing may lengthen the pieces again; the cutting must end even
         // where it would outgrow them.
         splitsLeft_ = raw.size();
@@ -127,9 +129,9 @@ private:
 
         if (!comment) ApplyRules(keywordLine);
         spacing_.MoveTo(host_);
-        out_.append(baseIndent_);
-        if (steps > 0) out_.append(static_cast<std::size_t>(steps) * kIndentUnit.size(), u' ');
-        out_.append(line);
+        out_->append(baseIndent_);
+        if (steps > 0) out_->append(static_cast<std::size_t>(steps) * kIndentUnit.size(), u' ');
+        out_->append(line);
         EndOfLine();
         return false;
     }
@@ -186,35 +188,14 @@ private:
     NestingStack& stack_;
     InstrNew& search_;
     NestingHost& host_;
-    std::u16string& out_;
+    std::u16string* out_ = nullptr;
     State s_;
-    std::u16string_view baseIndent_;
+    std::u16string baseIndent_;
     std::u16string_view split_;
     std::size_t splitsLeft_ = 0;
     SpacingLabels spacing_;
     std::u16string pending_, rest_;
 };
-
-// The text to format, with its leading line breaks put right: a break that
-// blanks follow is dropped (the blanks are the first line's indentation),
-// the others move to the end. All of a run of them at once, so that the
-// result does not begin with a break again.
-std::size_t LeadingBreaks(std::u16string_view input) {
-    std::size_t breaks = 0;
-    while (input.substr(2 * breaks, 2) == u"\r\n") ++breaks;
-    return breaks;
-}
-
-std::u16string_view WithoutLeadingBreaks(std::u16string_view input, std::u16string& moved) {
-    std::size_t breaks = LeadingBreaks(input);
-    if (breaks == 0) return input;
-    const std::u16string_view rest = input.substr(2 * breaks);
-    if (!rest.empty() && rest[0] == u' ') --breaks;
-    moved.reserve(input.size());
-    moved.assign(rest);
-    for (std::size_t i = 0; i < breaks; ++i) moved.append(u"\r\n");
-    return moved;
-}
 
 bool EndsWith(std::u16string_view s, std::u16string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
@@ -222,35 +203,44 @@ bool EndsWith(std::u16string_view s, std::u16string_view tail) {
 
 }  // namespace
 
-std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) {
-    host.ClearTrace();
-    search_ = InstrNew();
-    stack_.Clear();
-    if (input.size() <= 3) return std::u16string(input);
-
-    std::u16string moved;
-    const std::u16string_view text = WithoutLeadingBreaks(input, moved);
-    // Input characters before the first of text: the leading breaks, which
-    // count with the first line.
-    const std::size_t skipped = 2 * LeadingBreaks(input);
-
-    std::u16string out;
-    out.reserve(text.size() + text.size() / 2);
-    NestingRun run(stack_, search_, host, out);
-    LineCutter cutter(text);
+struct NestingLines::Run : NestingRun {
+    using NestingRun::NestingRun;
+    bool first = true;
     bool lastEndedLfCr = false;
-    do {
-        const bool first = cutter.AtFirstLine();
-        const std::u16string_view raw = cutter.Next();
-        // A broken line gets the break of the lines around it, so that the
-        // text is cut into the same lines when it is formatted again.
-        const bool lfcr = EndsWith(raw, u"\n\r") || (lastEndedLfCr && !EndsWith(raw, u"\r\n"));
-        run.Line(raw, first, lfcr ? u"\n\r" : u"\r\n");
-        lastEndedLfCr = EndsWith(raw, u"\n\r");
-        host.LineDone(std::min(cutter.Position() + skipped, input.size()), out.size());
-    } while (!cutter.Done());
+};
 
-    search_ = InstrNew();
+NestingLines::NestingLines(Formatter& formatter, NestingHost& host) : formatter_(formatter) {
+    host.ClearTrace();
+    formatter_.search_ = InstrNew();
+    formatter_.stack_.Clear();
+    run_ = std::make_unique<Run>(formatter_.stack_, formatter_.search_, host);
+}
+
+NestingLines::~NestingLines() { formatter_.search_ = InstrNew(); }
+
+void NestingLines::Line(std::u16string_view raw, std::u16string& out) {
+    // A broken line gets the break of the lines around it, so that the
+    // text is cut into the same lines when it is formatted again.
+    const bool lfcr = EndsWith(raw, u"\n\r") || (run_->lastEndedLfCr && !EndsWith(raw, u"\r\n"));
+    run_->Line(raw, run_->first, lfcr ? u"\n\r" : u"\r\n", out);
+    run_->first = false;
+    run_->lastEndedLfCr = EndsWith(raw, u"\n\r");
+}
+
+std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) {
+    if (input.size() <= 3) {
+        host.ClearTrace();
+        stack_.Clear();
+        return std::u16string(input);
+    }
+    std::u16string out, withBreak;
+    out.reserve(input.size() + input.size() / 2);
+    NestingLines lines(*this, host);
+    CutForNesting(input, false, [&](std::u16string_view raw, bool crlf, std::size_t inputEnd) {
+        if (crlf) raw = withBreak.assign(raw).append(u"\r\n");
+        lines.Line(raw, out);
+        host.LineDone(inputEnd, out.size());
+    });
     return out;
 }
 

@@ -20,8 +20,8 @@ TEST(FileIoTest, ReplacesContentsKeepingPermissionsAndLinks) {
     WriteBytes(dir / "a.txt", "old");
     fs::permissions(dir / "a.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("a.txt", dir / "link");
-    std::string error;
-    ASSERT_TRUE(ReplaceFileContents(dir / "link", std::string("new\0\xff", 5), error)) << error;
+    const auto replaced = ReplaceFileContents(dir / "link", std::string("new\0\xff", 5));
+    ASSERT_TRUE(replaced) << replaced.error;
     EXPECT_EQ(ReadBytes(dir / "a.txt"), std::string("new\0\xff", 5));
     EXPECT_EQ(fs::status(dir / "a.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
@@ -34,7 +34,11 @@ TEST(FileIoTest, RefusesWhatItCannotSafelyReplace) {
     WriteBytes(dir / "ro.txt", "old");
     fs::permissions(dir / "ro.txt", fs::perms::owner_read | fs::perms::group_read);
     std::string error;
-    for (const char* name : {"gone.txt", "sub", "ro.txt"}) EXPECT_FALSE(ReplaceFileContents(dir / name, "new", error)) << name;
+    for (const char* name : {"gone.txt", "sub", "ro.txt"}) {
+        const auto replaced = ReplaceFileContents(dir / name, "new");
+        EXPECT_FALSE(replaced) << name;
+        error = replaced.error;
+    }
     EXPECT_EQ(error, "is read-only");
     EXPECT_EQ(ReadBytes(dir / "ro.txt"), "old");
     EXPECT_EQ(dir.Listing(), (Names{"ro.txt", "sub"}));
@@ -48,7 +52,7 @@ TEST(FileIoTest, RefusesWhatItCannotSafelyReplace) {
     const pid_t child = fork();
     if (child == 0) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
-        _exit(!ReplaceFileContents(dir / "locked" / "a.txt", "new", error) && error.starts_with("cannot create a temporary") ? 0 : 1);
+        _exit(ReplaceFileContents(dir / "locked" / "a.txt", "new").error.starts_with("cannot create a temporary") ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -62,11 +66,8 @@ TEST(FileIoTest, ReadsEveryByteAndNamesWhatWentWrong) {
     std::string all;
     for (int i = 0; i < 70000; ++i) all.push_back(static_cast<char>(i * 7));
     WriteBytes(dir / "a.bin", all);
-    std::string bytes, error;
-    ASSERT_TRUE(ReadFileBytes(dir / "a.bin", bytes, error));
-    EXPECT_EQ(bytes, all);
-    EXPECT_FALSE(ReadFileBytes(dir.path(), bytes, error));
-    EXPECT_EQ(error, "is a folder");
+    EXPECT_EQ(ReadFileBytes(dir / "a.bin").value, all);
+    EXPECT_EQ(ReadFileBytes(dir.path()).error, "is a folder");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // --lines, and the FILE:LINE lines of --check.
+#include "cli/code_formatter.h"
 #include "cli_support.h"
 
 namespace tabwright::cli {
@@ -53,6 +54,23 @@ TEST(LinesTest, CheckNamesTheFirstChangedLineOfEachBodyOrFile) {
     EXPECT_EQ(RunCli({"--dry-run", "--lines=12:15"}, kObject).err, "<stdin>:14: would change\n");
     EXPECT_EQ(RunCli({"--check"}, kCode).err, "<stdin>:2: would change\n");
     EXPECT_EQ(RunCli({"--check"}, RunCli({}, kCode).out).err, "");
+}
+
+// The line by line format that -i and standard output use makes what the
+// whole text makes, with CR LF and with bare LF breaks.
+TEST(LinesTest, StreamedFormatIsTheWholeFormat) {
+    std::vector<std::string> texts = {"\r\n\r\nIF a THEN\r\nx;", "\r\n\r\n  IF a THEN\r\nx;\r\n", "\r\n\r\n\r\n", "\r\nab\r",
+                                      "IF a THEN\n\rx:=1;\n\rEND;", "a:=1;\r\n\r\n b\n\r", "x\r\r\n", "a=b", "IF a THEN\r\nx:=-1\r",
+                                      "BEGIN\nFoo(" + std::string(70, 'a') + "," + std::string(70, 'b') + "); // " + std::string(70, 'c')};
+    for (const auto& entry : std::filesystem::directory_iterator(TABWRIGHT_EXAMPLES))
+        if (entry.is_regular_file()) texts.push_back(test::ReadBytes(entry.path()));
+    for (std::size_t i = 0, n = texts.size(); i < n; ++i) std::erase(texts.emplace_back(std::string(texts[i])), '\r');
+    for (const std::string& text : texts) {
+        CodeFormatter whole({}), streamed({});
+        std::string made;
+        streamed.FormatTo(text, [&made](std::string_view piece) { made.append(piece); });
+        EXPECT_EQ(made, whole.Format(text)) << text;
+    }
 }
 
 }  // namespace

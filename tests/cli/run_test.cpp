@@ -30,13 +30,14 @@ TEST(RunTest, StandardInputToStandardOutput) {
          Crlf("x := '" + high.substr(0, 64) + "';\n// " + high.substr(64) + "\n"), ""},
         // Bare LF breaks, also those the engine adds; one CR anywhere and LF alone is no break.
         {{}, "BEGIN\nFoo(" + a + "," + b + ");\nEND;\n", 0, "BEGIN\n  Foo(" + a + ",\n    " + b + ");\nEND;\n", ""},
-        {{}, "IF a THEN\nx;\r", 0, "IF a THEN\nx;\r", ""},
+        {{}, "IF a THEN\nx;\r", 0, "IF a THEN\nx;\r", ""}, {{"-n"}, "x;  ", 1, "<stdin>\n", "<stdin>:1: would change\n"},
         {{"--shift-left"}, "    a:=1;\n  b;\nc;\n", 0, "  a:=1;\nb;\nc;\n", ""},
         {{"--shift-right"}, "a:=1;\r\n\r\nb;", 0, "  a:=1;\r\n  \r\n  b;", ""},
         {{"--check"}, kRaw, 1, "<stdin>\n", "<stdin>:2: would change\n"}, {{"--check"}, kFormatted, 0, "", ""},
         {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n"
                                      "\\ No newline at end of file\n", ""},
         {{"--version", "-i"}, "", 0, "tabwright-format " TABWRIGHT_VERSION "\n", ""},
+        {{}, std::string(7999, ' ') + '\0', 2, "", "tabwright-format: <stdin>: binary, left as it is\n"}, {{"-n"}, std::string(8000, ' ') + '\0', 0, "", ""},
     };
     for (const auto& c : cases) {
         const auto r = RunCli(c.args, c.in);
