@@ -5,8 +5,7 @@
 //                     keeps a window of CLASS with an icon until ended; posted
 //                     WM_APP, it stops answering
 //   send COMMAND      posts a menu command to the running Tabwright
-//   paste             waits until C/SIDE's format has left the clipboard and
-//                     prints the clipboard's text as UTF-8
+//   paste             prints the clipboard's text once C/SIDE's format is gone
 //   rect [CLASS]      prints X Y WIDTH HEIGHT of Tabwright's main window (or
 //                     its window of CLASS) once it is visible
 #include <cstdio>
@@ -54,13 +53,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"paste") {
         if (!WaitFor([] { return !HostFormatOnClipboard(); })) return 9;
-        const std::wstring text = reinterpret_cast<const wchar_t*>(ClipboardText().c_str());
-        std::string bytes(text.size() * 3, '\0');
-        bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                                         static_cast<int>(bytes.size()), nullptr, nullptr));
-        DWORD written = 0;  // unconverted bytes: no text mode on this handle
-        return WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                         nullptr) ? 0 : 10;
+        const std::u16string text = ClipboardText();
+        const std::string bytes(text.begin(), text.end());  // ASCII code; no text mode on this handle
+        DWORD written = 0;
+        const DWORD size = static_cast<DWORD>(bytes.size());
+        return WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), size, &written, nullptr) ? 0 : 10;
     }
     if (verb == L"rect") return PrintRect(argc > 2 ? argv[2] : L"Kestrel");
     std::fputs("usage: cside_helper copy|window|send|paste|rect ...\n", stderr);
