@@ -2,7 +2,7 @@
 # The setup program in a Wine session: silent install, the installed program formatting a copy,
 # install over the running program, silent uninstall. Usage: installer.sh SETUP BIN_FOLDER
 set -euo pipefail
-setup=$1 bin=$2 work=$(mktemp -d) cside=
+setup=$1 bin=$2 work=$(mktemp -d)
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d"  # no menu entries on the host
 fail() { echo "FAIL: $*" >&2; exit 1; }
 unix() { winepath -u "$(wine cmd /c echo "$1" | tr -d '\r')"; }
@@ -12,7 +12,7 @@ start() { wine "$dir/Tabwright.exe" >/dev/null 2>&1 & tabwright=$!; helper send 
 ended() { for _ in $(seq 100); do kill -0 "$tabwright" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
 dir=$(unix '%LOCALAPPDATA%')/Programs/Tabwright lnk="$(unix '%APPDATA%')/Microsoft/Windows/Start Menu/Programs/Tabwright.lnk"
 run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run' entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tabwright'
-trap 'helper send 2306 >/dev/null 2>&1; kill $cside 2>/dev/null; rm -rf "$work"' EXIT
+trap 'helper send 2306 &>/dev/null; wine reg delete HKCU\\Software\\Quillmark /f &>/dev/null; rm -rf "$work"' EXIT
 
 wine "$setup" /S
 for f in Tabwright.exe tabwright-format.exe Uninstall.exe; do [[ -f $dir/$f ]] || fail "$f not installed"; done
@@ -21,12 +21,13 @@ for v in DisplayName DisplayVersion Publisher DisplayIcon EstimatedSize Uninstal
   [[ -n $(value "$entry" $v) ]] || fail "uninstall entry without $v"; done
 # An older build runs (a few bytes more); its "&Load after reboot" (2124) is
 # ticked, and switched off and on it writes what setup wrote.
+# A setting of the user's: copies count with no C/SIDE window open.
+wine reg add 'HKCU\Software\Quillmark' /v C/SIDE /d 0 /f >/dev/null
 installed=$(value "$run" Quillmark) && printf older >>"$dir/Tabwright.exe" && start
 helper send 2124 && sleep 0.5 && [[ -z $(value "$run" Quillmark) ]] || fail "autostart not on after setup"
 helper send 2124 && sleep 0.5 && [[ $(value "$run" Quillmark) == "$installed" ]] || fail "Run value $installed"
 
 # C/SIDE copies unindented code: the clipboard gets what tabwright-format.exe makes of it.
-helper window "C/SIDE" "Microsoft Navision Attain" - - >/dev/null 2>&1 & cside=$!
 sed 's/^ *//' "$(dirname "$0")/../../examples/credit-check.txt" >"$work/copy.txt" && copy=$(winepath -w "$work/copy.txt")
 helper copy "$copy" && helper paste >"$work/pasted.txt" && wine "$dir/tabwright-format.exe" "$copy" >"$work/expected.txt"
 cmp -s "$work/pasted.txt" "$work/expected.txt" && ! cmp -s "$work/copy.txt" "$work/expected.txt" || fail "copy not formatted"
@@ -40,5 +41,5 @@ ended || fail "uninstall left Tabwright running"
 [[ ! -e $dir && ! -e $lnk ]] || fail "files or shortcut left"
 ! wine reg query "$entry" >/dev/null 2>&1 || fail "uninstall entry left"
 ! wine reg query "$run" 2>/dev/null | grep -qi quillmark || fail "Run value left"
-wine reg query 'HKCU\Software\Quillmark' /v Active >/dev/null 2>&1 || fail "settings removed"
+[[ $(value 'HKCU\Software\Quillmark' C/SIDE) == 0 ]] || fail "settings removed"
 echo "installer: all steps passed"
