@@ -5,6 +5,9 @@
 //                     keeps a window of CLASS with an icon until ended; posted
 //                     WM_APP, it stops answering
 //   send COMMAND      posts a menu command to the running Tabwright
+//   post MESSAGE WPARAM LPARAM
+//                     posts any message to it (the tray icon's, a menu key)
+//   paste             prints the clipboard's text once C/SIDE's format is gone
 //   rect [CLASS]      prints X Y WIDTH HEIGHT of Tabwright's main window (or
 //                     its window of CLASS) once it is visible
 #include <cstdio>
@@ -45,12 +48,22 @@ int wmain(int argc, wchar_t** argv) {
         WaitFor([] { return false; }, 24h);  // handles its messages
         return 0;
     }
-    if (verb == L"send" && argc == 3) {
+    if ((verb == L"send" && argc == 3) || (verb == L"post" && argc == 5)) {
         HWND window = nullptr;
         WaitFor([&] { return (window = FindWindowW(L"Kestrel", nullptr)) != nullptr; });
-        return PostMessageW(window, WM_COMMAND, std::wcstoul(argv[2], nullptr, 0), 0) ? 0 : 7;
+        const auto number = [&](int at) { return std::wcstoul(argv[at], nullptr, 0); };
+        if (argc == 5) return PostMessageW(window, number(2), number(3), static_cast<LPARAM>(number(4))) ? 0 : 7;
+        return PostMessageW(window, WM_COMMAND, number(2), 0) ? 0 : 7;
+    }
+    if (verb == L"paste") {
+        if (!WaitFor([] { return !HostFormatOnClipboard(); })) return 9;
+        const std::u16string text = ClipboardText();
+        const std::string bytes(text.begin(), text.end());  // ASCII code; no text mode on this handle
+        DWORD written = 0;
+        const DWORD size = static_cast<DWORD>(bytes.size());
+        return WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), size, &written, nullptr) ? 0 : 10;
     }
     if (verb == L"rect") return PrintRect(argc > 2 ? argv[2] : L"Kestrel");
-    std::fputs("usage: cside_helper copy|window|send|rect ...\n", stderr);
+    std::fputs("usage: cside_helper copy|window|send|post|paste|rect ...\n", stderr);
     return 2;
 }
