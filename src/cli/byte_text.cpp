@@ -21,6 +21,10 @@ bool HasBareLfBreaks(std::u16string_view text) {
            text.find(u'\r') == std::u16string_view::npos;
 }
 
+bool HasBareLfBreaks(std::string_view bytes) {
+    return bytes.find('\n') != std::string_view::npos && bytes.find('\r') == std::string_view::npos;
+}
+
 std::u16string LfToCrlf(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + text.size() / 16);

@@ -16,6 +16,7 @@ std::string Narrow(std::u16string_view text);
 // True for a text whose line breaks are all bare LF: at least one LF and
 // no CR anywhere.
 bool HasBareLfBreaks(std::u16string_view text);
+bool HasBareLfBreaks(std::string_view bytes);
 
 std::u16string LfToCrlf(std::u16string_view text);
 std::u16string CrlfToLf(std::u16string_view text);

@@ -52,7 +52,7 @@ std::u16string CodeFormatter::FormatLines(std::u16string_view original, const Li
 }
 
 void CodeFormatter::FormatTo(std::string_view bytes, const std::function<void(std::string_view)>& sink) {
-    const bool lf = bytes.find('\n') != std::string_view::npos && bytes.find('\r') == std::string_view::npos;
+    const bool lf = HasBareLfBreaks(bytes);
     // Shifts, and texts too short to format, go whole.
     const std::size_t size = bytes.size() + (lf ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) : 0);
     if (settings_.action != Action::Reindent || size <= 3) {
