@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # -i rewrites only what its user may write, and keeps owner, group, mode,
-# extended attributes and hard links, or refuses and leaves the file. Run as
+# extended attributes and hard links, or refuses and leaves the file (also
+# in a folder where it cannot make its temporary file). Run as
 # root, the user is nobody in the group users, in a folder anyone may write.
 set -euo pipefail
 source "$(dirname "$0")/common.sh" "$1"
@@ -23,7 +24,10 @@ if [[ ${#as_user[@]} -gt 0 ]]; then
   new theirs.txt nobody:users 604; ../tool -i theirs.txt; cmp theirs.txt ../formatted
   [[ $(stat -c '%U:%G %a' theirs.txt) == "nobody:users 604" ]]
 fi
-new linked.txt "$([[ ${#as_user[@]} -gt 0 ]] && echo nobody || id -u)" 664; ln linked.txt other.txt
+me=$([[ ${#as_user[@]} -gt 0 ]] && echo nobody || id -u)
+mkdir ../locked && new ../locked/a.txt "$me" 666 && chmod 555 ../locked
+expect 2 "cannot create a temporary file beside it" ../locked/a.txt; cmp ../locked/a.txt ../raw; chmod 755 ../locked
+new linked.txt "$me" 664; ln linked.txt other.txt
 expect 2 "linked.txt: has 2 hard links; a new file would split them" linked.txt
 cmp linked.txt ../raw; [[ $(stat -c %i linked.txt) == $(stat -c %i other.txt) ]]
 [[ -z $(find . -name '.*tabwright-*') ]]
