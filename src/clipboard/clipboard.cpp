@@ -111,14 +111,30 @@ bool CClipboard::SetText(std::u16string_view text) {
 }
 
 bool CClipboard::ReplaceWithText(std::u16string_view text) {
+    return Replace(text, std::nullopt, nullptr) == Replacement::Replaced;
+}
+
+CClipboard::Replacement CClipboard::ReplaceUnlessChanged(std::u16string_view text, DWORD sequence,
+                                                         std::u16string& readBack) {
+    return Replace(text, sequence, &readBack);
+}
+
+CClipboard::Replacement CClipboard::Replace(std::u16string_view text, std::optional<DWORD> sequence,
+                                            std::u16string* readBack) {
     GlobalBlock ansi = AnsiBlock(text);
     GlobalBlock unicode = UnicodeBlock(text);
-    if (!ansi || !unicode) return false;
+    if (!ansi || !unicode) return Replacement::Failed;
     ClipboardOpening clipboard(owner_);
-    if (!clipboard || !EmptyClipboard()) return false;
+    if (!clipboard) return Replacement::Failed;
+    if (sequence && GetClipboardSequenceNumber() != *sequence) return Replacement::Changed;
+    if (!EmptyClipboard()) return Replacement::Failed;
     const bool ansiAccepted = ansi.HandTo(CF_TEXT);
     const bool unicodeAccepted = unicode.HandTo(CF_UNICODETEXT);
-    return ansiAccepted && unicodeAccepted;
+    if (readBack) {
+        const GlobalView view(GetClipboardData(CF_TEXT));
+        *readBack = view.data() ? AnsiText(view) : std::u16string();
+    }
+    return ansiAccepted && unicodeAccepted ? Replacement::Replaced : Replacement::Failed;
 }
 
 }  // namespace tabwright

@@ -51,12 +51,23 @@ public:
     // is emptied leaves the old content in place. True when both were accepted.
     bool ReplaceWithText(std::u16string_view text);
 
+    enum class Replacement { Replaced, Changed, Failed };
+    // The same, but only while the clipboard's sequence number is still
+    // sequence: the number is compared with the clipboard open, so no other
+    // program can change the content between the test and the write. Changed
+    // when another program wrote since; Failed when the clipboard could not
+    // be opened or written. readBack receives the text as the clipboard now
+    // holds it (the ANSI form, read in the same opening).
+    Replacement ReplaceUnlessChanged(std::u16string_view text, DWORD sequence, std::u16string& readBack);
+
     // The clipboard's sequence number while the owner window given above
     // still owns the content, that is, while the content is the program's
     // own last write; nothing once another program has written.
     std::optional<DWORD> OwnSequence() const;
 
 private:
+    Replacement Replace(std::u16string_view text, std::optional<DWORD> sequence, std::u16string* readBack);
+
     HostFormatState& state_;
     HWND owner_;
     CClipFormats formats_;

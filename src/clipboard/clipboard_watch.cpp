@@ -37,44 +37,60 @@ void ClipboardWatch::Clipboard_Update() {
 }
 
 void ClipboardWatch::Change_Clipboard() {
-    const DWORD sequence = GetClipboardSequenceNumber();
-    if (settled_ == sequence) return;
+    if (formatting_) return;
     // The number from before the pass: a change made by another program
     // while the pass ran is looked at by the next tick.
-    std::optional<DWORD> ownWrite;
-    if (Pass(sequence, ownWrite)) settled_ = ownWrite.value_or(sequence);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    if (settled_ == sequence) return;
+    if (Pass(sequence) == Outcome::Seen) settled_ = sequence;
 }
 
-bool ClipboardWatch::Pass(DWORD sequence, std::optional<DWORD>& ownWrite) {
-    if (Clip.CCF() == 0) return true;
+ClipboardWatch::Outcome ClipboardWatch::Pass(DWORD sequence) {
+    if (Clip.CCF() == 0) return Outcome::Seen;
     // Listed without opening the clipboard where the system can, so that
     // another program's copy costs it nothing; when enumerated instead, a
     // count of 0 tells a clipboard that another program holds open.
     const CClipFormats& formats = Clip.ListedFormats();
-    if (!state_.ALSourcePresent) return formats.Count() > 0;
+    if (!state_.ALSourcePresent) return formats.Count() > 0 ? Outcome::Seen : Outcome::Retry;
 
     ClipText = Clip.GetText();
     if (ClipText.empty()) {
-        if (Clip.Formats().Count() == 0) return false;
+        if (Clip.Formats().Count() == 0) return Outcome::Retry;
         ClipText = Clip.GetText();
     }
-    if (ClipText == LastClipText_) return true;
+    if (ClipText == LastClipText_) return Outcome::Seen;
 
     if (ClipText.size() > 1) {
         if (window_.Checked(Switch::AutoIndent)) {
-            // Formatted first, then the content replaced in one opening: if
-            // the clipboard cannot be opened, the copied code stays on it.
-            const std::u16string formatted = window_.Nesting(ClipText);
-            if (GetClipboardSequenceNumber() != sequence) return false;
-            if (!Clip.ReplaceWithText(formatted)) return false;
-            ownWrite = Clip.OwnSequence();
-            ClipText = Clip.GetText();
-            if (ClipText.empty()) ClipText = formatted;
+            formatting_ = sequence;
+            window_.StartNesting(ClipText);
+            return Outcome::Formatting;
         }
         window_.ShowLog(ClipText);
     }
     LastClipText_ = ClipText;
-    return true;
+    return Outcome::Seen;
+}
+
+void ClipboardWatch::Nesting_Done(std::u16string formatted) {
+    if (!formatting_) return;
+    const DWORD sequence = *formatting_;
+    formatting_.reset();
+    std::u16string readBack;
+    switch (Clip.ReplaceUnlessChanged(formatted, sequence, readBack)) {
+    case CClipboard::Replacement::Replaced:
+        settled_ = Clip.OwnSequence().value_or(sequence);
+        ClipText = readBack.empty() ? std::move(formatted) : std::move(readBack);
+        window_.ShowLog(ClipText);
+        LastClipText_ = ClipText;
+        break;
+    case CClipboard::Replacement::Changed:
+        Change_Clipboard();
+        break;
+    case CClipboard::Replacement::Failed:
+        // Nothing recorded: the next tick reads the copy again.
+        break;
+    }
 }
 
 }  // namespace tabwright

@@ -4,6 +4,10 @@
 // change is recognised by comparing the clipboard's text with the text the
 // last pass recorded; the clipboard's sequence number spares idle ticks, and
 // the reports of the program's own writes, from looking at all.
+//
+// The text is formatted away from the window's thread, so the formatted text
+// goes back only if the clipboard still holds the copy it was read from; a
+// copy made meanwhile is taken instead, and the result dropped.
 #pragma once
 
 #include <windows.h>
@@ -29,16 +33,18 @@ public:
     // already seen through, its own write among them, costs nothing.
     void Clipboard_Update();
     // One pass, unless the clipboard has not changed since the last pass
-    // that saw it through.
+    // that saw it through, or a formatting run is under way: its end looks
+    // at the clipboard again.
     void Change_Clipboard();
+    // The end of the run that StartNesting began: the formatted text replaces
+    // the copy, unless another copy came meanwhile, which a new pass takes.
+    void Nesting_Done(std::u16string formatted);
 
     const std::u16string& LastClipText() const { return LastClipText_; }
 
 private:
-    // False when the clipboard could not be read or written: nothing is
-    // recorded and the next tick tries again. ownWrite receives the sequence
-    // number of the formatted text the pass put on the clipboard.
-    bool Pass(DWORD sequence, std::optional<DWORD>& ownWrite);
+    enum class Outcome { Seen, Retry, Formatting };
+    Outcome Pass(DWORD sequence);
 
     WatchWindow& window_;
     CClipboard& Clip;
@@ -49,6 +55,8 @@ private:
     // Sequence number of the clipboard content the last complete pass saw,
     // or of the content it wrote.
     std::optional<DWORD> settled_;
+    // While a run formats a copy: the sequence number the copy was read under.
+    std::optional<DWORD> formatting_;
 };
 
 // Whether a window caption names Navision, in any letter case.

@@ -1,6 +1,6 @@
 // What the clipboard watch needs from the main window: the live switches,
-// the log box, the host icon and a formatting run on the window's own
-// formatter state.
+// the log box, the host icon and formatting runs on the window's own
+// formatter state, away from the window's thread.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,9 @@ public:
     // Image1: the small icon of the C/SIDE window; the icon stays its owner's.
     virtual void ShowHostIcon(HICON icon) = 0;
     virtual void ClearHostIcon() = 0;
-    virtual std::u16string Nesting(std::u16string_view text) = 0;
+    // Starts formatting text; the window hands the result to the watch's
+    // Nesting_Done on its own thread. Never called while a run is under way.
+    virtual void StartNesting(std::u16string text) = 0;
 };
 
 }  // namespace tabwright

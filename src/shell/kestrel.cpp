@@ -92,6 +92,14 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kTimer1) Timer1_Timer();
+        if (wParam == kLogFillTimer && logBox_) logBox_->Fill().Run();
+        if (wParam == kTraceFillTimer && traceList_) traceList_->Fill().Run();
+        return 0;
+    case WM_TABWRIGHT_NESTED:
+        Nesting_Done();
+        return 0;
+    case WM_TABWRIGHT_SHOW:
+        ShowRunning();
         return 0;
     case WM_CLIPBOARDUPDATE:
         if (watch_) watch_->Clipboard_Update();
@@ -103,6 +111,7 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         // A window that appears is resized as it stands, so the state it
         // shows in becomes the last state seen.
         if (wParam && lParam == 0) Form_Resize(CurrentState());
+        if (wParam && logBox_) logBox_->WindowShown();
         break;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
@@ -154,6 +163,10 @@ void Kestrel::CreateControls() {
          child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
          IDC_TEXT1);
     make(0, L"COMBOBOX", L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, IDC_COMBO1);
+    logBox_ = std::make_unique<LogBoxControl>(Handle(), kLogFillTimer);
+    logBox_->Attach(Control(IDC_TEXT1));
+    traceList_ = std::make_unique<TraceListControl>(Handle(), kTraceFillTimer);
+    traceList_->Attach(Control(IDC_COMBO1));
 
     INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
@@ -245,6 +258,7 @@ void Kestrel::Form_Load() {
     TaskList->HungTimeout(250);
     TaskList->Refresh();
     Clip = std::make_unique<CClipboard>(hostFormat_, Handle());
+    worker_ = std::make_unique<NestingWorker>(Handle(), WM_TABWRIGHT_NESTED);
     watch_ = std::make_unique<ClipboardWatch>(*this, *Clip, hostFormat_, *TaskList);
 
     // The timer still runs beside the listener: it keeps the host icon and
@@ -341,6 +355,13 @@ void Kestrel::OpenProgram_Click() {
     ShowWindow(Handle(), SW_SHOW);
 }
 
+void Kestrel::ShowRunning() {
+    // The user started the program again to see it: in front, not minimized.
+    ShowTaskbarButton(true);
+    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(Handle());
+}
+
 void Kestrel::QuitProgram_Click() {
     tray_->Remove();
     PostQuitMessage(0);
@@ -355,6 +376,14 @@ void Kestrel::Reboot_Click() {
 void Kestrel::Timer1_Timer() {
     tray_->RetryIfMissing();
     if (watch_) watch_->Timer1_Timer();
+}
+
+void Kestrel::StartNesting(std::u16string text) { worker_->Start(std::move(text), Checked(Switch::Sign)); }
+
+void Kestrel::Nesting_Done() {
+    NestingWorker::Result result = worker_->Take();
+    traceList_->Show(std::move(result.labels));
+    if (watch_) watch_->Nesting_Done(std::move(result.text));
 }
 
 void Kestrel::ShowHostIcon(HICON icon) {
@@ -373,14 +402,8 @@ void Kestrel::ClearHostIcon() {
     image1Source_ = nullptr;
 }
 
-void Kestrel::ClearTrace() { SendMessageW(Control(IDC_COMBO1), CB_RESETCONTENT, 0, 0); }
+void Kestrel::ShowLog(std::u16string_view text) { logBox_->Show(text); }
 
-void Kestrel::AddTrace(std::u16string_view label) {
-    SendMessageW(Control(IDC_COMBO1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(std::u16string(label))));
-}
-
-void Kestrel::ShowLog(std::u16string_view text) { SetWindowTextW(Control(IDC_TEXT1), Wide(std::u16string(text))); }
-
-std::u16string Kestrel::LogText() const { return win32::WindowText(Control(IDC_TEXT1)); }
+std::u16string Kestrel::LogText() const { return logBox_->Text(); }
 
 }  // namespace tabwright

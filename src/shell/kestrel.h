@@ -19,10 +19,11 @@
 #include "clipboard/clipboard_watch.h"
 #include "clipboard/host_format_state.h"
 #include "clipboard/watch_window.h"
-#include "formatter/formatter.h"
 #include "host/task_list.h"
 #include "shell/command_table.h"
 #include "shell/layout.h"
+#include "shell/log_box_control.h"
+#include "shell/nesting_worker.h"
 #include "shell/picture.h"
 #include "shell/resource.h"
 #include "shell/tray_icon.h"
@@ -31,7 +32,7 @@
 
 namespace tabwright {
 
-class Kestrel : public NestingHost, public WatchWindow {
+class Kestrel : public WatchWindow {
 public:
     static constexpr wchar_t kClassName[] = L"Kestrel";
     static constexpr wchar_t kCaption[] = L"Tabwright";
@@ -39,6 +40,8 @@ public:
     static constexpr UINT kTrayIconId = 1;
     static constexpr UINT_PTR kTimer1 = 1;
     static constexpr UINT kTimer1Interval = 250;
+    static constexpr UINT_PTR kLogFillTimer = 2;
+    static constexpr UINT_PTR kTraceFillTimer = 3;
 
     using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
     using SwitchHandler = std::function<void(Switch which, bool on)>;
@@ -63,18 +66,13 @@ public:
 
     // A switch's live value: the state of its check box. The clipboard
     // watch reads Check1, Check2 and Check4, writes the log box and Image1,
-    // and formats on the window's own state: trace list, nesting stack and
-    // the operator-spacing switch.
+    // and formats on the window's own formatter state, on the worker's
+    // thread: operator spacing as Check3 stands when the run starts, the
+    // labels of the rules that fired into the trace list Combo1 at its end.
     bool Checked(Switch which) const override;
-    std::u16string Nesting(std::u16string_view text) override { return formatter_.Nesting(text, *this); }
+    void StartNesting(std::u16string text) override;
     void ShowHostIcon(HICON icon) override;
     void ClearHostIcon() override;
-
-    // NestingHost: the trace list is the hidden list Combo1, operator spacing
-    // follows Check3.
-    void ClearTrace() override;
-    void AddTrace(std::u16string_view label) override;
-    bool SignOn() override { return Checked(Switch::Sign); }
 
     // The log box Text1.
     void ShowLog(std::u16string_view text) override;
@@ -103,6 +101,8 @@ private:
     void QuitProgram_Click();
     void Reboot_Click();
     void Timer1_Timer();
+    void Nesting_Done();
+    void ShowRunning();
 
     int Dpi() const;
     int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }
@@ -123,7 +123,6 @@ private:
     CommandTable commands_;
     std::unordered_map<UINT, MessageHandler> messages_;
     SwitchHandler onSwitch_;
-    Formatter formatter_;
 
     // Kept for the whole run: the host-format state every enumeration of the
     // clipboard writes, the clipboard, the C/SIDE windows, the watch and its
@@ -133,6 +132,9 @@ private:
     std::unique_ptr<CClipboard> Clip;
     std::unique_ptr<ClipboardWatch> watch_;
     std::unique_ptr<ClipboardListener> listener_;
+    std::unique_ptr<NestingWorker> worker_;
+    std::unique_ptr<LogBoxControl> logBox_;
+    std::unique_ptr<TraceListControl> traceList_;
     Picture image1Picture_;
     HICON image1Source_ = nullptr;
 

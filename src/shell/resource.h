@@ -7,6 +7,10 @@
 // The tray icon's notifications to the main window; lParam holds the mouse
 // message.
 #define WM_TABWRIGHT_TRAY (WM_APP + 1)
+// A formatting run has ended; its result waits in the main window's worker.
+#define WM_TABWRIGHT_NESTED (WM_APP + 2)
+// Sent by a second start of the program: show the window.
+#define WM_TABWRIGHT_SHOW (WM_APP + 3)
 
 #define IDR_MAINMENU 100
 #define IDR_TRAYMENU 101

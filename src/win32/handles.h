@@ -1,6 +1,6 @@
-// Handles that free themselves: every font, icon, menu, window, registry key
-// and screen device context the program holds lives in one of these, so no
-// class frees a handle by hand.
+// Handles that free themselves: every font, icon, menu, window, registry key,
+// kernel object and screen device context the program holds lives in one of
+// these, so no class frees a handle by hand.
 #pragma once
 
 #include <windows.h>
@@ -49,12 +49,14 @@ inline void FreeIcon(HICON icon) { DestroyIcon(icon); }
 inline void FreeMenu(HMENU menu) { DestroyMenu(menu); }
 inline void FreeWindow(HWND window) { DestroyWindow(window); }
 inline void FreeKey(HKEY key) { RegCloseKey(key); }
+inline void FreeKernelObject(HANDLE object) { CloseHandle(object); }
 
 using UniqueFont = Unique<HFONT, FreeGdiObject>;
 using UniqueIcon = Unique<HICON, FreeIcon>;
 using UniqueMenu = Unique<HMENU, FreeMenu>;
 using UniqueWindow = Unique<HWND, FreeWindow>;
 using UniqueKey = Unique<HKEY, FreeKey>;
+using UniqueKernelObject = Unique<HANDLE, FreeKernelObject>;
 
 // The screen's device context for as long as the object lives.
 class ScreenDC {

@@ -1,6 +1,8 @@
 // The clipboard watch in this test program, on the real clipboard and real
 // windows, for what a copy through the whole program does not show: which
-// copies are formatted again, idle ticks, and the C/SIDE icon.
+// copies are formatted again, idle ticks, a copy made while the last one is
+// formatted, and the C/SIDE icon. The test ends each formatting run itself,
+// as the program's worker would, when it chooses.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -26,9 +28,10 @@ public:
     void ShowLog(std::u16string_view text) override { log.emplace_back(text); }
     void ShowHostIcon(HICON shown) override { icon = shown; }
     void ClearHostIcon() override { icon = nullptr; }
-    std::u16string Nesting(std::u16string_view text) override { return Engine(std::string(text.begin(), text.end())); }
+    void StartNesting(std::u16string text) override { started.push_back(std::move(text)); }
 
     bool cside = false;
+    std::vector<std::u16string> started;
     std::vector<std::u16string> log;
     HICON icon = nullptr;
 };
@@ -36,6 +39,11 @@ public:
 class WatchTest : public testing::Test {
 protected:
     WatchTest() { tasks_.HungTimeout(250); }
+    // Ends the last run the watch started with the engine's result.
+    void Finish() {
+        const std::u16string& text = window_.started.back();
+        watch_.Nesting_Done(Engine(std::string(text.begin(), text.end())));
+    }
 
     RecordingWindow window_;
     HostFormatState state_;
@@ -52,8 +60,11 @@ TEST_F(WatchTest, TheTextRecordedLastIsLeftAloneOtherCopiesAreFormattedAgain) {
     };
     std::size_t logged = 0;
     for (const auto& [code, formats] : copies) {
+        const std::size_t runs = window_.started.size();
         ASSERT_TRUE(Copy(code));
         watch_.Timer1_Timer();
+        ASSERT_EQ(window_.started.size(), runs + formats) << code;
+        if (formats) Finish();
         EXPECT_EQ(HostFormatOnClipboard(), !formats) << code;
         EXPECT_EQ(ClipboardText(), formats ? once : Utf16(code)) << code;
         logged += formats;
@@ -66,6 +77,7 @@ TEST_F(WatchTest, TheTextRecordedLastIsLeftAloneOtherCopiesAreFormattedAgain) {
 TEST_F(WatchTest, TicksWithoutANewCopyLeaveTheClipboardClosed) {
     ASSERT_TRUE(Copy(kCode));
     watch_.Timer1_Timer();
+    Finish();
     watch_.Timer1_Timer();  // sees the program's own content once
     // Every enumeration rewrites the host-format state: a planted value that
     // stays shows that no tick enumerated the clipboard.
@@ -74,7 +86,26 @@ TEST_F(WatchTest, TicksWithoutANewCopyLeaveTheClipboardClosed) {
     EXPECT_TRUE(state_.ALSourcePresent);
     ASSERT_TRUE(Copy(kCode));
     watch_.Timer1_Timer();
-    EXPECT_EQ(window_.log.size(), 2u) << "a new copy is looked at at once";
+    EXPECT_EQ(window_.started.size(), 2u) << "a new copy is looked at at once";
+}
+
+// The second copy lands after the first was read and before its formatted
+// text goes back: the first result must not overwrite it.
+TEST_F(WatchTest, ACopyMadeWhileTheLastIsFormattedIsTakenInsteadOfOverwritten) {
+    constexpr char kLater[] = "WHILE X DO\r\nY:=Y-1;\r\n";
+    ASSERT_TRUE(Copy(kCode));
+    watch_.Timer1_Timer();
+    ASSERT_TRUE(Copy(kLater));
+    watch_.Clipboard_Update();
+    ASSERT_EQ(window_.started.size(), 1u) << "the formatter state serves one run at a time";
+    Finish();
+    ASSERT_EQ(window_.started, (std::vector<std::u16string>{Utf16(kCode), Utf16(kLater)}));
+    EXPECT_TRUE(HostFormatOnClipboard());
+    EXPECT_EQ(ClipboardText(), Utf16(kLater));
+    EXPECT_TRUE(window_.log.empty());
+    Finish();
+    EXPECT_EQ(ClipboardText(), Engine(kLater));
+    EXPECT_EQ(window_.log, std::vector<std::u16string>{Engine(kLater)});
 }
 
 TEST_F(WatchTest, TheFirstWindowNamingNavisionGivesItsIconAndNoWindowClearsIt) {

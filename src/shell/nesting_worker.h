@@ -1,0 +1,47 @@
+// Formats copied code on a thread of its own, one text at a time, so that
+// the main window keeps answering while a large copy is formatted. The
+// window learns of the end through a posted message and takes the result
+// on its own thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "formatter/formatter.h"
+
+namespace tabwright {
+
+class NestingWorker {
+public:
+    struct Result {
+        std::u16string text;
+        // One label per rule that fired, for the trace list.
+        std::vector<std::u16string> labels;
+    };
+
+    // doneMessage is posted to window when a run has ended.
+    NestingWorker(HWND window, UINT doneMessage) : window_(window), doneMessage_(doneMessage) {}
+    // Waits for a run under way: the formatter state must outlive it.
+    ~NestingWorker();
+    NestingWorker(const NestingWorker&) = delete;
+    NestingWorker& operator=(const NestingWorker&) = delete;
+
+    // Starts a run with operator spacing on or off for the whole text. False,
+    // with nothing started, while the previous run has not been taken: the
+    // formatter state serves one run at a time.
+    bool Start(std::u16string text, bool sign);
+    // After doneMessage: the result of the run, which ends it.
+    Result Take();
+
+private:
+    HWND window_;
+    UINT doneMessage_;
+    Formatter formatter_;
+    Result result_;
+    std::thread thread_;
+};
+
+}  // namespace tabwright
