@@ -38,9 +38,7 @@ KestrelSnippets::KestrelSnippets(Kestrel& kestrel)
       dialog_(GetModuleHandleW(nullptr), kestrel.Handle(), *this),
       about_(GetModuleHandleW(nullptr), kestrel.Handle(), ReadVersionInfo(GetModuleHandleW(nullptr)), IDI_TABWRIGHT) {
     VBHotKey1_.OnPress([this](int index) { commands_.VBHotKey1_Press(index, kestrel_.Checked(Switch::Active)); });
-    VBHotKey1_.OnFailure([this](int index, const std::u16string& keys, const std::u16string& error) {
-        VBHotKey1_Failure(index, keys, error);
-    });
+    VBHotKey1_.OnFailure([this](const std::vector<CHotkeyControl::Failure>& failures) { VBHotKey1_Failure(failures); });
     kestrel_.On(WM_HOTKEY, [this](WPARAM id, LPARAM) {
         VBHotKey1_.HotkeyMessage(id);
         return LRESULT{0};
@@ -79,8 +77,11 @@ void KestrelSnippets::OpenSettings(std::u16string_view name) {
     dialog_.Open(SettingName);
 }
 
-void KestrelSnippets::VBHotKey1_Failure(int index, const std::u16string& keys, const std::u16string& error) {
-    const std::u16string text = DecimalText(index) + u", " + keys + u", " + error;
+void KestrelSnippets::VBHotKey1_Failure(const std::vector<CHotkeyControl::Failure>& failures) {
+    // One box for all: another program holding the keys refuses them all at once.
+    std::u16string text;
+    for (const CHotkeyControl::Failure& failure : failures)
+        text += (text.empty() ? u"" : u"\r\n") + DecimalText(failure.index) + u", " + failure.keys + u", " + failure.error;
     MessageBoxW(kestrel_.Handle(), win32::Wide(text), Kestrel::kCaption, MB_OK);
 }
 

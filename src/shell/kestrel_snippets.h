@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/about_box.h"
 #include "shell/kestrel.h"
@@ -30,7 +31,8 @@ public:
 private:
     void RegisterCommands();
     void OpenSettings(std::u16string_view name);
-    void VBHotKey1_Failure(int index, const std::u16string& keys, const std::u16string& error);
+    // One message for every element that could not be registered.
+    void VBHotKey1_Failure(const std::vector<CHotkeyControl::Failure>& failures);
 
     // LogBox
     std::u16string LogText() const override { return kestrel_.LogText(); }

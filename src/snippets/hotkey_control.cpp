@@ -40,27 +40,36 @@ void CHotkeyControl::Change(int index, const KeyCombination& keys) {
     if (element.keys == keys && (element.registered || !active_)) return;
     Unregister(index);
     element.keys = keys;
-    if (active_) Register(index);
+    if (!active_) return;
+    std::vector<Failure> failures;
+    Register(index, failures);
+    Report(failures);
 }
 
 void CHotkeyControl::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
+    std::vector<Failure> failures;
     for (int index = 0; index < Count(); ++index) {
         if (active)
-            Register(index);
+            Register(index, failures);
         else
             Unregister(index);
     }
+    Report(failures);
 }
 
-void CHotkeyControl::Register(int index) {
+void CHotkeyControl::Register(int index, std::vector<Failure>& failures) {
     Element& element = elements_[static_cast<std::size_t>(index)];
     if (element.keys.vkey <= 0) return;
     element.registered =
         RegisterHotKey(window_, Id(index), Modifiers(element.keys), static_cast<UINT>(element.keys.vkey));
-    if (!element.registered && onFailure_)
-        onFailure_(index, KeyCombinationText(element.keys), SystemErrorText(GetLastError()));
+    if (!element.registered)
+        failures.push_back({index, KeyCombinationText(element.keys), SystemErrorText(GetLastError())});
+}
+
+void CHotkeyControl::Report(const std::vector<Failure>& failures) const {
+    if (!failures.empty() && onFailure_) onFailure_(failures);
 }
 
 void CHotkeyControl::Unregister(int index) {

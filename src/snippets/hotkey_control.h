@@ -19,8 +19,15 @@ namespace tabwright {
 class CHotkeyControl {
 public:
     using PressHandler = std::function<void(int index)>;
-    // The element, its keys as text and the system's reason.
-    using FailureHandler = std::function<void(int index, const std::u16string& keys, const std::u16string& error)>;
+    // An element whose keys Windows refused: its keys as text and the
+    // system's reason.
+    struct Failure {
+        int index;
+        std::u16string keys;
+        std::u16string error;
+    };
+    // Every element that one change could not register, told at once.
+    using FailureHandler = std::function<void(const std::vector<Failure>& failures)>;
 
     // The elements start with these keys, unregistered until SetActive(true).
     // firstId: the hotkey identifier of element 0; the others follow it.
@@ -74,8 +81,10 @@ private:
         keys.*property = value;
         Change(index, keys);
     }
-    void Register(int index);
+    // Adds the element to failures when Windows refuses its keys.
+    void Register(int index, std::vector<Failure>& failures);
     void Unregister(int index);
+    void Report(const std::vector<Failure>& failures) const;
     int Id(int index) const { return firstId_ + index; }
 
     HWND window_;

@@ -114,18 +114,20 @@ TEST(SnippetsTest, SettingsDialogStoresOnOKTheTemplateAndTheKeyReleasedInItsList
     EXPECT_TRUE(Pressed({VK_CONTROL, VK_MENU, 'R'}, u"// mine " + UserInCapitals()));
 }
 
-TEST(SnippetsTest, KeyTakenByAnotherProgramIsReportedAtStart) {
+TEST(SnippetsTest, KeysTakenByAnotherProgramAreReportedAtStartInOneMessage) {
     ASSERT_TRUE(RegisterHotKey(nullptr, 2, MOD_CONTROL, 'H'));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 3, MOD_ALT, '1'));
     TrayProgram program;
     const HWND box = WindowOf(program.Process(), L"#32770");
     wchar_t reason[256] = {};
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_HOTKEY_ALREADY_REGISTERED, 0, reason, 256, nullptr);
-    std::u16string expected = u"10, Ctrl+H, " + std::u16string(reason, reason + wcslen(reason));
-    while (expected.back() == u'\n' || expected.back() == u'\r') expected.pop_back();
+    std::u16string why(reason, reason + wcslen(reason));
+    while (why.back() == u'\n' || why.back() == u'\r') why.pop_back();
     EXPECT_EQ(TextOf(box), u"Tabwright");
-    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), expected);  // the message box's text
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), u"0, Alt+1, " + why + u"\r\n10, Ctrl+H, " + why);  // the box's text
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     UnregisterHotKey(nullptr, 2);
+    UnregisterHotKey(nullptr, 3);
 }
 
 }  // namespace
