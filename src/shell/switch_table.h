@@ -26,7 +26,7 @@ inline constexpr std::array<SwitchControl, 4> kSwitchControls{{
     {Switch::Active, IDC_CHECK1, IDM_ACTIVATECLIPBOARD, kActive, L"&Clipboard", L"Activ on clipboard", kCheck1},
     {Switch::CSide, IDC_CHECK2, IDM_CSIDE, kCSide, L"C/&SIDE", L"Clipboard only activ when C/SIDE is running.",
      kCheck2},
-    {Switch::Sign, IDC_CHECK3, IDM_SIGNS, kSign, L"S&ign +-/*", L"Clipboard only activ when C/SIDE is running.",
+    {Switch::Sign, IDC_CHECK3, IDM_SIGNS, kSign, L"Si&gn +-/*", L"Clipboard only activ when C/SIDE is running.",
      kCheck3},
     {Switch::AutoIndent, IDC_CHECK4, IDM_AUTO_INDENT, kAutoIndent, L"Auto Indent",
      L"Clipboard only activ when C/SIDE is running.", kCheck4},

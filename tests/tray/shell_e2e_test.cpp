@@ -1,12 +1,63 @@
-// The running Tabwright.exe's start-up, switches, autostart, tray icon,
-// showing and hiding, About box, and its two ways to end.
+// The running Tabwright.exe's start-up, switches, access keys, autostart,
+// tray icon, showing and hiding, About box, a second start, and its two ways
+// to end.
 #include <gtest/gtest.h>
+
+#include <cwctype>
+#include <map>
 
 #include "shell/about_box.h"
 #include "tray_program.h"
 
 namespace tabwright::test {
 namespace {
+
+// Adds to faults each access key that two captions of one menu level share
+// (the check boxes share the menu bar's: Alt and the key reach both), and
+// each mark that falls on a blank or on nothing, where an ampersand meant
+// to be shown lacks its double; then checks each submenu on its own.
+void CheckAccessKeys(HMENU menu, std::vector<std::wstring> captions, std::vector<std::wstring>& faults) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        captions.emplace_back(text);
+        if (const HMENU submenu = GetSubMenu(menu, i)) CheckAccessKeys(submenu, {}, faults);
+    }
+    std::map<wchar_t, std::wstring> keys;
+    for (const std::wstring& caption : captions) {
+        for (std::size_t i = 0; i < caption.size(); ++i) {
+            if (caption[i] != L'&') continue;
+            const wchar_t key = i + 1 < caption.size() ? caption[++i] : L' ';
+            if (key == L'&') continue;
+            if (key == L' ') faults.push_back(L"a blank for its key: " + caption);
+            else if (const auto [other, added] = keys.emplace(std::towlower(key), caption); !added)
+                faults.push_back(other->second + L" / " + caption);
+            break;
+        }
+    }
+}
+
+TEST(TrayShellTest, EachAccessKeyOfTheWindowAndItsMenusLeadsToOnePlace) {
+    TrayProgram program;
+    ASSERT_TRUE(program.Started());
+    std::vector<std::wstring> boxes;
+    for (int box = IDC_CHECK1; box <= IDC_CHECK4; ++box) {
+        const std::u16string caption = TextOf(program.Control(box));
+        boxes.emplace_back(caption.begin(), caption.end());
+    }
+    // The menus as the program's resources hold them.
+    const HMODULE exe = LoadLibraryExW(Beside(L"Tabwright.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HMENU menuBar = LoadMenuW(exe, MAKEINTRESOURCEW(IDR_MAINMENU));
+    const HMENU trayMenu = LoadMenuW(exe, MAKEINTRESOURCEW(IDR_TRAYMENU));
+    ASSERT_TRUE(menuBar && trayMenu);
+    std::vector<std::wstring> faults;
+    CheckAccessKeys(menuBar, boxes, faults);
+    CheckAccessKeys(trayMenu, {}, faults);
+    EXPECT_EQ(faults, std::vector<std::wstring>{});
+    DestroyMenu(menuBar);
+    DestroyMenu(trayMenu);
+    FreeLibrary(exe);
+}
 
 TEST(TrayShellTest, StartsHiddenWithTheStoredSwitchesWhichTrayItemsAndCheckBoxesToggle) {
     SetSetting(L"Sign", L"0");
@@ -78,6 +129,14 @@ TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResource) {
     version.minor = TABWRIGHT_VERSION_MINOR;
     version.revision = TABWRIGHT_VERSION_PATCH;
     EXPECT_EQ(TextOf(GetDlgItem(about, frmAbout::kLblVersion)), VersionLine(version));
+}
+
+TEST(TrayShellTest, ASecondStartShowsTheRunningProgramsWindowAndEnds) {
+    TrayProgram program;
+    ASSERT_TRUE(program.Started());
+    Program second(L"Tabwright.exe", L"");
+    EXPECT_EQ(second.Wait(), 0);
+    EXPECT_TRUE(WaitFor([&] { return program.Visible() && program.TaskbarButton(); }));
 }
 
 TEST(TrayShellTest, ClosingAndQuitEndTheProgramAndTakeTheTrayIconAlong) {
