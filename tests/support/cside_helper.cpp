@@ -1,6 +1,7 @@
 // Plays C/SIDE and the user for the tests and the scripts:
 //   copy FILE         puts FILE's bytes on the clipboard as ANSI text and in
-//                     C/SIDE's format "AL-Source Code"
+//                     C/SIDE's format "AL-Source Code"; a file that cannot be
+//                     read leaves the clipboard alone and ends with status 2
 //   window CLASS CAPTION [- -]
 //                     keeps a window of CLASS with an icon until ended; posted
 //                     WM_APP, it stops answering
@@ -40,7 +41,12 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring verb = argc > 1 ? argv[1] : L"";
     if (verb == L"copy" && argc == 3) {
         std::ifstream in(std::filesystem::path(argv[2]), std::ios::binary);
-        return Copy(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())) ? 0 : 4;
+        std::string code(std::istreambuf_iterator<char>(in), {});
+        if (!in.is_open() || in.bad()) {
+            std::fprintf(stderr, "cside_helper: cannot read %ls\n", argv[2]);
+            return 2;
+        }
+        return Copy(code) ? 0 : 4;
     }
     if (verb == L"window" && argc >= 4) {
         const TestWindow window(argv[2], argv[3], nullptr, LoadIconW(nullptr, IDI_INFORMATION));
