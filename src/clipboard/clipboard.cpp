@@ -10,18 +10,6 @@
 namespace tabwright {
 namespace {
 
-// The text followed by one zero byte, in the ANSI code page.
-GlobalBlock AnsiBlock(std::u16string_view text) {
-    const std::string bytes = win32::ToAnsi(text);
-    return GlobalBlock(bytes.c_str(), bytes.size() + 1);
-}
-
-// The text followed by one zero unit.
-GlobalBlock UnicodeBlock(std::u16string_view text) {
-    const std::u16string units(text);
-    return GlobalBlock(units.c_str(), (units.size() + 1) * sizeof(char16_t));
-}
-
 std::int32_t FirstAvailable(std::vector<UINT> list) {
     if (list.empty()) return 0;
     return GetPriorityClipboardFormat(list.data(), static_cast<int>(list.size()));
@@ -48,6 +36,13 @@ std::u16string AnsiText(const GlobalView& view) {
 }
 
 }  // namespace
+
+TextBlocks::TextBlocks(std::u16string_view text) : TextBlocks(text, win32::ToAnsi(text)) {}
+
+TextBlocks::TextBlocks(std::u16string_view text, const std::string& ansi)
+    : ansi_(ansi.data(), ansi.size(), 1),
+      unicode_(text.data(), text.size() * sizeof(char16_t), sizeof(char16_t)),
+      text_(win32::FromAnsi(ansi)) {}
 
 CClipboard::CClipboard(HostFormatState& state, HWND owner) : state_(state), owner_(owner), formats_(state) {}
 
@@ -103,37 +98,29 @@ std::u16string CClipboard::GetText() const {
 bool CClipboard::SetText(std::u16string_view text) {
     ClipboardOpening clipboard(owner_);
     if (!clipboard) return false;
-    GlobalBlock ansi = AnsiBlock(text);
-    GlobalBlock unicode = UnicodeBlock(text);
-    const bool accepted = ansi.HandTo(CF_TEXT);
-    unicode.HandTo(CF_UNICODETEXT);
+    TextBlocks blocks(text);
+    const bool accepted = blocks.ansi_.HandTo(CF_TEXT);
+    blocks.unicode_.HandTo(CF_UNICODETEXT);
     return accepted;
 }
 
 bool CClipboard::ReplaceWithText(std::u16string_view text) {
-    return Replace(text, std::nullopt, nullptr) == Replacement::Replaced;
+    TextBlocks blocks(text);
+    return Replace(blocks, std::nullopt) == Replacement::Replaced;
 }
 
-CClipboard::Replacement CClipboard::ReplaceUnlessChanged(std::u16string_view text, DWORD sequence,
-                                                         std::u16string& readBack) {
-    return Replace(text, sequence, &readBack);
+CClipboard::Replacement CClipboard::ReplaceUnlessChanged(TextBlocks& blocks, DWORD sequence) {
+    return Replace(blocks, sequence);
 }
 
-CClipboard::Replacement CClipboard::Replace(std::u16string_view text, std::optional<DWORD> sequence,
-                                            std::u16string* readBack) {
-    GlobalBlock ansi = AnsiBlock(text);
-    GlobalBlock unicode = UnicodeBlock(text);
-    if (!ansi || !unicode) return Replacement::Failed;
+CClipboard::Replacement CClipboard::Replace(TextBlocks& blocks, std::optional<DWORD> sequence) {
+    if (!blocks) return Replacement::Failed;
     ClipboardOpening clipboard(owner_);
     if (!clipboard) return Replacement::Failed;
     if (sequence && GetClipboardSequenceNumber() != *sequence) return Replacement::Changed;
     if (!EmptyClipboard()) return Replacement::Failed;
-    const bool ansiAccepted = ansi.HandTo(CF_TEXT);
-    const bool unicodeAccepted = unicode.HandTo(CF_UNICODETEXT);
-    if (readBack) {
-        const GlobalView view(GetClipboardData(CF_TEXT));
-        *readBack = view.data() ? AnsiText(view) : std::u16string();
-    }
+    const bool ansiAccepted = blocks.ansi_.HandTo(CF_TEXT);
+    const bool unicodeAccepted = blocks.unicode_.HandTo(CF_UNICODETEXT);
     return ansiAccepted && unicodeAccepted ? Replacement::Replaced : Replacement::Failed;
 }
 

@@ -12,9 +12,31 @@
 #include <string_view>
 
 #include "clipboard/clip_formats.h"
+#include "clipboard/clipboard_handles.h"
 #include "clipboard/host_format_state.h"
 
 namespace tabwright {
+
+// A text made ready for the clipboard as ANSI and UTF-16 blocks, each with
+// its terminating zero. Built on any thread: for a large text the
+// conversion and the copies take a while.
+class TextBlocks {
+public:
+    explicit TextBlocks(std::u16string_view text);
+    // False when a block could not be allocated.
+    explicit operator bool() const { return ansi_ && unicode_; }
+    // The text as the clipboard gives it back once the blocks are on it:
+    // through the ANSI form, which is read first. Taken only once.
+    std::u16string TakeText() { return std::move(text_); }
+
+private:
+    friend class CClipboard;
+    TextBlocks(std::u16string_view text, const std::string& ansi);
+
+    GlobalBlock ansi_;
+    GlobalBlock unicode_;
+    std::u16string text_;
+};
 
 class CClipboard {
 public:
@@ -52,13 +74,13 @@ public:
     bool ReplaceWithText(std::u16string_view text);
 
     enum class Replacement { Replaced, Changed, Failed };
-    // The same, but only while the clipboard's sequence number is still
-    // sequence: the number is compared with the clipboard open, so no other
-    // program can change the content between the test and the write. Changed
-    // when another program wrote since; Failed when the clipboard could not
-    // be opened or written. readBack receives the text as the clipboard now
-    // holds it (the ANSI form, read in the same opening).
-    Replacement ReplaceUnlessChanged(std::u16string_view text, DWORD sequence, std::u16string& readBack);
+    // The same with the blocks given, and only while the clipboard's
+    // sequence number is still sequence: the number is compared with the
+    // clipboard open, so no other program can change the content between the
+    // test and the write. Changed when another program wrote since; Failed
+    // when the clipboard could not be opened or written. The clipboard takes
+    // the blocks it accepts.
+    Replacement ReplaceUnlessChanged(TextBlocks& blocks, DWORD sequence);
 
     // The clipboard's sequence number while the owner window given above
     // still owns the content, that is, while the content is the program's
@@ -66,7 +88,7 @@ public:
     std::optional<DWORD> OwnSequence() const;
 
 private:
-    Replacement Replace(std::u16string_view text, std::optional<DWORD> sequence, std::u16string* readBack);
+    Replacement Replace(TextBlocks& blocks, std::optional<DWORD> sequence);
 
     HostFormatState& state_;
     HWND owner_;

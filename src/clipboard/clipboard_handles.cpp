@@ -5,7 +5,8 @@
 namespace tabwright {
 
 // Moveable memory, as the clipboard requires of the blocks handed to it.
-GlobalBlock::GlobalBlock(const void* data, std::size_t size) : handle_(GlobalAlloc(GMEM_MOVEABLE, size)) {
+GlobalBlock::GlobalBlock(const void* data, std::size_t size, std::size_t zeroBytes)
+    : handle_(GlobalAlloc(GMEM_MOVEABLE, size + zeroBytes)) {
     if (!handle_) return;
     void* target = GlobalLock(handle_);
     if (!target) {
@@ -13,7 +14,8 @@ GlobalBlock::GlobalBlock(const void* data, std::size_t size) : handle_(GlobalAll
         handle_ = nullptr;
         return;
     }
-    std::memcpy(target, data, size);
+    if (size) std::memcpy(target, data, size);
+    std::memset(static_cast<char*>(target) + size, 0, zeroBytes);
     GlobalUnlock(handle_);
 }
 

@@ -26,15 +26,23 @@ private:
 // A block of global memory that is freed unless the clipboard takes it.
 class GlobalBlock {
 public:
-    // Copies size bytes from data into a new block; empty when allocation fails.
-    GlobalBlock(const void* data, std::size_t size);
+    // Copies size bytes from data into a new block, followed by zeroBytes
+    // zero bytes; empty when allocation fails.
+    GlobalBlock(const void* data, std::size_t size, std::size_t zeroBytes = 0);
     ~GlobalBlock() {
         if (handle_) GlobalFree(handle_);
     }
     GlobalBlock(GlobalBlock&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     GlobalBlock(const GlobalBlock&) = delete;
     GlobalBlock& operator=(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(GlobalBlock&&) = delete;
+    GlobalBlock& operator=(GlobalBlock&& other) noexcept {
+        if (this != &other) {
+            if (handle_) GlobalFree(handle_);
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
 
     explicit operator bool() const { return handle_ != nullptr; }
 

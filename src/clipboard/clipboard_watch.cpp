@@ -63,26 +63,28 @@ ClipboardWatch::Outcome ClipboardWatch::Pass(DWORD sequence) {
     if (ClipText.size() > 1) {
         if (window_.Checked(Switch::AutoIndent)) {
             formatting_ = sequence;
-            window_.StartNesting(ClipText);
+            // Copies of a text of megabytes cost the window's thread tens of
+            // milliseconds under Wine: the text moves on.
+            window_.StartNesting(std::move(ClipText));
             return Outcome::Formatting;
         }
         window_.ShowLog(ClipText);
     }
-    LastClipText_ = ClipText;
+    LastClipText_ = std::move(ClipText);
     return Outcome::Seen;
 }
 
-void ClipboardWatch::Nesting_Done(std::u16string formatted) {
+void ClipboardWatch::Nesting_Done(TextBlocks formatted) {
     if (!formatting_) return;
     const DWORD sequence = *formatting_;
     formatting_.reset();
-    std::u16string readBack;
-    switch (Clip.ReplaceUnlessChanged(formatted, sequence, readBack)) {
+    switch (Clip.ReplaceUnlessChanged(formatted, sequence)) {
     case CClipboard::Replacement::Replaced:
         settled_ = Clip.OwnSequence().value_or(sequence);
-        ClipText = readBack.empty() ? std::move(formatted) : std::move(readBack);
+        // What the clipboard now holds, so that it is what is logged and recorded.
+        ClipText = formatted.TakeText();
         window_.ShowLog(ClipText);
-        LastClipText_ = ClipText;
+        LastClipText_ = std::move(ClipText);
         break;
     case CClipboard::Replacement::Changed:
         Change_Clipboard();

@@ -38,7 +38,7 @@ public:
     void Change_Clipboard();
     // The end of the run that StartNesting began: the formatted text replaces
     // the copy, unless another copy came meanwhile, which a new pass takes.
-    void Nesting_Done(std::u16string formatted);
+    void Nesting_Done(TextBlocks formatted);
 
     const std::u16string& LastClipText() const { return LastClipText_; }
 

@@ -21,8 +21,9 @@ public:
     // Image1: the small icon of the C/SIDE window; the icon stays its owner's.
     virtual void ShowHostIcon(HICON icon) = 0;
     virtual void ClearHostIcon() = 0;
-    // Starts formatting text; the window hands the result to the watch's
-    // Nesting_Done on its own thread. Never called while a run is under way.
+    // Starts formatting text; the window hands the result, made ready for
+    // the clipboard, to the watch's Nesting_Done on its own thread. Never
+    // called while a run is under way.
     virtual void StartNesting(std::u16string text) = 0;
 };
 

@@ -9,9 +9,9 @@ namespace tabwright {
 namespace {
 
 // An edit control under Wine takes about 4 ms for 1000 characters of short
-// lines, a list as long for 400 entries.
+// lines, a list as long for 100 entries at its end.
 constexpr std::size_t kTextPiece = 2048;
-constexpr std::size_t kLabelPiece = 400;
+constexpr std::size_t kLabelPiece = 100;
 
 // Where the piece from start ends: after the last line break within
 // kTextPiece characters, never between the halves of a surrogate pair.
@@ -38,16 +38,14 @@ void LogBoxControl::Show(std::u16string_view text) {
     added_ = 0;
     complete_ = false;
     SendMessageW(edit_, EM_SETREADONLY, TRUE, 0);
-    SetWindowTextW(edit_, L"");
-    // The first slice whether the window is visible or not: a short text is
-    // all there on return.
-    firstSlice_ = true;
-    fill_.Start([this] { return AddPiece(); });
-    firstSlice_ = false;
-    if (!complete_ && !IsWindowVisible(window_)) fill_.Stop();
+    // A short text is all there on return; a long one, and the emptying of
+    // the box that may hold one, come with the timer, after the messages
+    // waiting now.
+    fill_.Start([this] { return AddPiece(); }, text_.size() <= kTextPiece);
 }
 
 bool LogBoxControl::AddPiece() {
+    if (added_ == 0) SetWindowTextW(edit_, L"");
     if (added_ < text_.size()) {
         const std::size_t end = PieceEnd(text_, added_);
         const std::u16string piece = text_.substr(added_, end - added_);
@@ -55,7 +53,7 @@ bool LogBoxControl::AddPiece() {
         SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(win32::Wide(piece)));
         added_ = end;
     }
-    if (added_ < text_.size()) return firstSlice_ || IsWindowVisible(window_);
+    if (added_ < text_.size()) return IsWindowVisible(window_);
     // As a whole text set at once: the caret at the start, editable.
     SendMessageW(edit_, EM_SETSEL, 0, 0);
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
@@ -75,13 +73,15 @@ void LogBoxControl::WindowShown() {
 void TraceListControl::Show(std::vector<std::u16string> labels) {
     labels_ = std::move(labels);
     added_ = 0;
-    SendMessageW(list_, CB_RESETCONTENT, 0, 0);
-    // Without drawing between the entries a list fills six times faster.
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    fill_.Start([this] { return AddPiece(); });
+    fill_.Start([this] { return AddPiece(); }, labels_.size() <= kLabelPiece);
 }
 
 bool TraceListControl::AddPiece() {
+    if (added_ == 0) {
+        SendMessageW(list_, CB_RESETCONTENT, 0, 0);
+        // Without drawing between the entries a list fills six times faster.
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    }
     const std::size_t end = std::min(labels_.size(), added_ + kLabelPiece);
     for (; added_ < end; ++added_)
         SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(labels_[added_])));

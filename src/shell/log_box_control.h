@@ -37,7 +37,6 @@ private:
     std::u16string text_;
     std::size_t added_ = 0;
     bool complete_ = true;
-    bool firstSlice_ = false;
 };
 
 class TraceListControl {

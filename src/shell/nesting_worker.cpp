@@ -10,7 +10,7 @@ bool NestingWorker::Start(std::u16string text, bool sign) {
     if (thread_.joinable()) return false;
     thread_ = std::thread([this, text = std::move(text), sign] {
         TraceRecorder trace(sign);
-        result_.text = formatter_.Nesting(text, trace);
+        result_.text.emplace(formatter_.Nesting(text, trace));
         result_.labels = trace.Labels();
         PostMessageW(window_, doneMessage_, 0, 0);
     });

@@ -42,7 +42,7 @@ protected:
     // Ends the last run the watch started with the engine's result.
     void Finish() {
         const std::u16string& text = window_.started.back();
-        watch_.Nesting_Done(Engine(std::string(text.begin(), text.end())));
+        watch_.Nesting_Done(TextBlocks(Engine(std::string(text.begin(), text.end()))));
     }
 
     RecordingWindow window_;
