@@ -87,6 +87,8 @@ bool TraceListControl::AddPiece() {
         SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(labels_[added_])));
     if (added_ < labels_.size()) return true;
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    // The default handling of WM_SETREDRAW may show a window; this list stays hidden.
+    ShowWindow(list_, SW_HIDE);
     labels_ = {};
     return false;
 }
