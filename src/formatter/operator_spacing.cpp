@@ -48,9 +48,11 @@ const std::array<SpacingRule, 24> kRules{{
 
 constexpr int kMaxPasses = 8;
 
+// A comment mark keeps the "/" rules back wherever it stands; every other
+// pattern counts only in code.
 bool AnyBlockerPresent(const InstrNew& line, const SpacingRule& rule) {
     for (std::u16string_view b : rule.blockers)
-        if (line.InstrN(1, b) > 0) return true;
+        if ((b == u"//" ? line.InstrN(1, b) : line.InstrCode(1, b)) > 0) return true;
     return false;
 }
 
@@ -76,7 +78,7 @@ void SpaceOperators(InstrNew& line, NestingHost& host) {
         for (std::size_t i = 0; i < kRules.size(); ++i) {
             if (!(heldBack >> i & 1u)) continue;
             const SpacingRule& rule = kRules[i];
-            const std::int64_t p = line.InstrN(1, rule.op);
+            const std::int64_t p = line.InstrCode(1, rule.op);
             if (p == 0) continue;
             if (AnyBlockerPresent(line, rule)) {
                 stillHeld |= 1u << i;
