@@ -1,5 +1,7 @@
 #include "formatter/code_reader.h"
 
+#include "formatter/text_search.h"
+
 namespace tabwright {
 namespace {
 
@@ -23,7 +25,8 @@ void CodeLexer::Line(std::u16string_view line, std::vector<CodeSpan>& spans) {
         i = inBrace_ ? end : close + 1;
         spans.push_back({Stretch::Brace, 0, i});
     }
-    while (i < end) {
+    const std::u16string_view content = line.substr(0, end);
+    while ((i = FindAnyOf4(content, i, u'\'', u'"', u'{', u'/')) < end) {
         const char16_t c = line[i];
         if (c == u'\'') {
             std::size_t j = i + 1;

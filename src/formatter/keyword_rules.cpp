@@ -6,161 +6,200 @@ namespace tabwright {
 namespace {
 
 using View = std::u16string_view;
+using namespace std::literals;
 constexpr std::size_t npos = View::npos;
 
 // Letters, digits and the underscore make names; so do the letters beyond
 // ASCII that C/AL names may hold.
-bool IsNameChar(char16_t c) {
+constexpr bool IsNameChar(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' ||
            c >= 0x80;
 }
 
-class LineReader {
-public:
-    LineReader(View code, const TextSummary& summary) : code_(code), summary_(summary) {}
+struct NameChars {
+    bool of[128] = {};
+    constexpr NameChars() {
+        for (char16_t c = 0; c < 128; ++c) of[c] = IsNameChar(c);
+    }
+};
+constexpr NameChars kNameChars;
 
-    bool May(View what) const { return summary_.MayContain(what); }
+bool IsName(char16_t c) { return c >= 128 || kNameChars.of[c]; }
 
-    // The first occurrence of word at or after from that is a whole word.
-    std::size_t FindWord(View word, std::size_t from = 0) const {
-        if (!May(word)) return npos;
-        for (std::size_t at = FindNoCase(code_, word, from); at != npos; at = FindNoCase(code_, word, at + 1))
-            if (IsWordAt(at, word.size())) return at;
-        return npos;
-    }
-    bool HoldsWord(View word) const { return FindWord(word) != npos; }
+bool Is(View word, View keyword) { return word.size() == keyword.size() && StartsWithNoCase(word, keyword); }
 
-    bool IsWordAt(std::size_t at, std::size_t size) const {
-        return (at == 0 || !IsNameChar(code_[at - 1])) && (at + size >= code_.size() || !IsNameChar(code_[at + size]));
-    }
-    bool BeginsWith(View head, std::size_t from = 0) const {
-        return StartsWithNoCase(code_.substr(from), head);
-    }
-    bool BeginsWithWord(View word, std::size_t from = 0) const {
-        return BeginsWith(word, from) && IsWordAt(from, word.size());
-    }
-    bool EndsWith(View tail) const { return code_.ends_with(tail); }
-    bool EndsWithWord(View word) const {
-        return code_.size() >= word.size() && StartsWithNoCase(code_.substr(code_.size() - word.size()), word) &&
-               IsWordAt(code_.size() - word.size(), word.size());
-    }
+// The keywords the rules look for among a line's words.
+enum class Keyword { None, Begin, Do, Else, End, Of, Then, If, Case, For, With, While, Until, Repeat, Operator };
 
-    // A colon that ends a CASE label: not the colon of ":=" or of the "::"
-    // of an option value such as Status::Open.
-    bool IsLabelColon(std::size_t at) const {
-        return code_[at] == u':' && (at + 1 >= code_.size() || (code_[at + 1] != u':' && code_[at + 1] != u'=')) &&
-               (at == 0 || code_[at - 1] != u':');
+Keyword KeywordOf(View word) {
+    switch (ToUpperAscii(word[0])) {
+    case u'A': return Is(word, u"AND"sv) ? Keyword::Operator : Keyword::None;
+    case u'B': return Is(word, u"BEGIN"sv) ? Keyword::Begin : Keyword::None;
+    case u'C': return Is(word, u"CASE"sv) ? Keyword::Case : Keyword::None;
+    case u'D':
+        if (Is(word, u"DO"sv)) return Keyword::Do;
+        return Is(word, u"DIV"sv) ? Keyword::Operator : Keyword::None;
+    case u'E':
+        if (Is(word, u"END"sv)) return Keyword::End;
+        return Is(word, u"ELSE"sv) ? Keyword::Else : Keyword::None;
+    case u'F': return Is(word, u"FOR"sv) ? Keyword::For : Keyword::None;
+    case u'I':
+        if (Is(word, u"IF"sv)) return Keyword::If;
+        return Is(word, u"IN"sv) ? Keyword::Operator : Keyword::None;
+    case u'M': return Is(word, u"MOD"sv) ? Keyword::Operator : Keyword::None;
+    case u'N': return Is(word, u"NOT"sv) ? Keyword::Operator : Keyword::None;
+    case u'O':
+        if (Is(word, u"OF"sv)) return Keyword::Of;
+        return Is(word, u"OR"sv) ? Keyword::Operator : Keyword::None;
+    case u'R': return Is(word, u"REPEAT"sv) ? Keyword::Repeat : Keyword::None;
+    case u'T': return Is(word, u"THEN"sv) ? Keyword::Then : Keyword::None;
+    case u'U': return Is(word, u"UNTIL"sv) ? Keyword::Until : Keyword::None;
+    case u'W':
+        if (Is(word, u"WITH"sv)) return Keyword::With;
+        return Is(word, u"WHILE"sv) ? Keyword::While : Keyword::None;
+    case u'X': return Is(word, u"XOR"sv) ? Keyword::Operator : Keyword::None;
+    default: return Keyword::None;
     }
-    bool HoldsLabelColon() const {
-        for (std::size_t at = code_.find(u':'); at != npos; at = code_.find(u':', at + 1))
-            if (IsLabelColon(at)) return true;
-        return false;
-    }
-    // quote followed by a label colon, as in 'A': or "No.":.
-    bool HoldsQuotedLabel(char16_t quote) const {
-        const char16_t pair[] = {quote, u':'};
-        if (!May(View(pair, 2))) return false;
-        for (std::size_t at = code_.find(View(pair, 2)); at != npos; at = code_.find(View(pair, 2), at + 1))
-            if (IsLabelColon(at + 1)) return true;
-        return false;
-    }
+}
 
-    // The last THEN, DO or ELSE, and whether code follows it.
-    LineFacts::Keyword LastBodyKeyword() const {
-        std::size_t last = npos, size = 0;
-        for (View word : {View(u"THEN"), View(u"DO"), View(u"ELSE")}) {
-            for (std::size_t at = FindWord(word); at != npos; at = FindWord(word, at + 1))
-                if (last == npos || at > last) last = at, size = word.size();
-        }
-        if (last == npos) return LineFacts::kNone;
-        return last + size < code_.size() ? LineFacts::kLastWithCode : LineFacts::kLastAtEnd;
-    }
+// A colon that ends a CASE label: not the colon of ":=" or of the "::" of an
+// option value such as Status::Open.
+bool IsLabelColon(View code, std::size_t at) {
+    return code[at] == u':' && (at + 1 >= code.size() || (code[at + 1] != u':' && code[at + 1] != u'=')) &&
+           (at == 0 || code[at - 1] != u':');
+}
 
-    // The line ends inside an expression or an argument list: with a
-    // comma, an operator or an opening bracket.
-    bool Continues() const {
-        if (code_.empty()) return false;
-        switch (code_.back()) {
-        case u',': case u'(': case u'[': case u'+': case u'-': case u'*': case u'/': case u'=': case u'<': case u'>':
-            return true;
-        default:
-            break;
-        }
-        for (View word : {u"AND", u"OR", u"XOR", u"NOT", u"DIV", u"MOD", u"IN"})
-            if (EndsWithWord(word)) return true;
-        return false;
-    }
-
-    View Code() const { return code_; }
-
-private:
-    View code_;
-    const TextSummary& summary_;
+// What the words of a line's code say, found in one pass over it.
+struct Words {
+    std::uint32_t head = 0, holds = 0;
+    std::size_t ownHead = 0;             // where IF, WHILE ... begins, also after END ELSE
+    std::size_t lastBodyKeyword = npos;  // the end of the last THEN, DO or ELSE
+    bool endsWithOperatorWord = false;   // AND, OR ... as the last word
+    bool labelColon = false;             // a colon that ends a CASE label
+    std::int64_t brackets = 0;           // ( and [ opened less those closed
 };
 
-// How many leading words such as END and ELSE stand before a statement's
-// own keyword: END ELSE IF is an IF.
-std::size_t HeadStart(const LineReader& r) {
-    std::size_t at = 0;
-    for (View word : {View(u"END"), View(u"ELSE")}) {
-        if (!r.BeginsWithWord(word, at)) continue;
-        at += word.size();
-        while (at < r.Code().size() && r.Code()[at] == u' ') ++at;
+// The head facts of a line's first word, or (own) of the word after a
+// leading END or ELSE, with the character that follows it.
+std::uint32_t HeadOf(Keyword k, char16_t next, bool first) {
+    const bool blank = next == u' ';
+    switch (k) {
+    case Keyword::If: return blank ? kIf : 0;
+    case Keyword::For: return blank ? kFor : 0;
+    case Keyword::With: return blank ? kWith : 0;
+    case Keyword::While: return blank ? kWhile : 0;
+    default: break;
     }
-    return at;
+    if (!first) return 0;
+    switch (k) {
+    case Keyword::End: return kEndWord | (next == u';' ? kEndSemicolon : 0) | (blank ? kEndBlank : 0);
+    case Keyword::Else: return kElseWord;
+    case Keyword::Case: return blank ? kCase : 0;
+    case Keyword::Until: return blank ? kUntil : 0;
+    case Keyword::Repeat: return kRepeat;
+    case Keyword::Then: case Keyword::Do: return kThenOrDo;
+    default: return 0;
+    }
+}
+
+Words ReadWords(View code) {
+    Words w;
+    const std::size_t n = code.size();
+    bool leading = true;  // only END and ELSE came before
+    bool first = true;
+    for (std::size_t i = 0; i < n;) {
+        const char16_t c = code[i];
+        if (!IsName(c)) {
+            switch (c) {
+            case u' ': break;
+            case u'(': case u'[': ++w.brackets, leading = false; break;
+            case u')': case u']': --w.brackets, leading = false; break;
+            case u':':
+                leading = false;
+                if (i + 1 < n && code[i + 1] == u'=') {
+                    w.holds |= kAssign;
+                } else if (IsLabelColon(code, i)) {
+                    w.labelColon = true;
+                    if (i > 0 && code[i - 1] == u'\'') w.holds |= kQuoteLabel;
+                    if (i > 0 && code[i - 1] == u'"') w.holds |= kNameLabel;
+                }
+                break;
+            default: leading = false;
+            }
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (++i < n && IsName(code[i])) {
+        }
+        if (i - start < 2 || i - start > 6 || (code[start] >= u'0' && code[start] <= u'9')) {
+            leading = first = false;
+            continue;
+        }
+        const Keyword k = KeywordOf(code.substr(start, i - start));
+        const char16_t next = i < n ? code[i] : u'\0';
+        if (leading) {
+            const std::uint32_t head = HeadOf(k, next, first);
+            w.head |= head;
+            if (head & (kIf | kWhile | kWith | kFor)) w.ownHead = start;
+            leading = (k == Keyword::End || k == Keyword::Else) && (next == u' ' || next == u'\0');
+        }
+        first = false;
+        switch (k) {
+        case Keyword::Of: w.holds |= kOf; break;
+        case Keyword::Begin: w.holds |= kBegin; break;
+        case Keyword::Then: w.holds |= kThen, w.lastBodyKeyword = i; break;
+        case Keyword::Do: w.holds |= kDo, w.lastBodyKeyword = i; break;
+        case Keyword::Else:
+            w.holds |= kElse;
+            w.lastBodyKeyword = i;
+            if (start > 0 && code[start - 1] == u' ' && next == u' ') w.holds |= kSpacedElse;
+            break;
+        case Keyword::Operator: w.endsWithOperatorWord = i == n; break;
+        default: break;
+        }
+    }
+    return w;
+}
+
+// The line ends inside an expression or an argument list: with a comma,
+// an operator or an opening bracket.
+bool EndsOpen(char16_t last) {
+    switch (last) {
+    case u',': case u'(': case u'[': case u'+': case u'-': case u'*': case u'/': case u'=': case u'<': case u'>':
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
 
-LineFacts ReadLineFacts(const CodeView& line, const TextSummary& summary) {
+LineFacts ReadLineFacts(const CodeView& line) {
     LineFacts f;
     const View code = line.Code();
     if (code.empty()) return f;
-    const LineReader r(code, summary);
+    const Words words = ReadWords(code);
+    f.head = words.head | (code == u"END"sv && line.HasBreak() ? kEndAlone : 0);
+    f.holds = words.holds;
+    if (line.HasComment()) f.holds |= kComment | (words.labelColon ? kLabelWithComment : 0);
 
-    const auto head = [&f](bool yes, std::uint32_t bit) { f.head |= yes ? bit : 0; };
-    head(r.BeginsWith(u"UNTIL "), kUntil);
-    head(r.BeginsWith(u"END;"), kEndSemicolon);
-    head(r.BeginsWith(u"END "), kEndBlank);
-    head(code == u"END" && line.HasBreak(), kEndAlone);
-    head(r.BeginsWith(u"CASE "), kCase);
-    head(r.BeginsWithWord(u"REPEAT"), kRepeat);
-    const std::size_t own = HeadStart(r);
-    head(r.BeginsWith(u"WITH ", own), kWith);
-    head(r.BeginsWith(u"WHILE ", own), kWhile);
-    head(r.BeginsWith(u"IF ", own), kIf);
-    head(r.BeginsWith(u"FOR ", own), kFor);
-    head(r.BeginsWithWord(u"END"), kEndWord);
-    head(r.BeginsWithWord(u"ELSE"), kElseWord);
-    head(r.BeginsWithWord(u"THEN") || r.BeginsWithWord(u"DO"), kThenOrDo);
+    const char16_t last = code.back();
+    if (last == u';') f.tail |= kEndsSemicolon;
+    if (line.HasBreak() && IsLabelColon(code, code.size() - 1))
+        f.tail |= line.BlankBeforeBreak() ? kEndsColonBlank : kEndsColon;
+    if (line.HasBreak() && last == u',') f.tail |= kEndsComma;
+    if (line.HasBreak() && words.lastBodyKeyword == code.size() && code.size() >= 4 &&
+        StartsWithNoCase(code.substr(code.size() - 4), u"ELSE")) {
+        f.tail |= kEndsElse;
+        if (code.size() > 4 && code[code.size() - 5] == u' ') f.tail |= kEndsSpacedElse;
+    }
+    if (EndsOpen(last) || words.endsWithOperatorWord) f.tail |= kContinues;
 
-    const auto holds = [&f](bool yes, std::uint32_t bit) { f.holds |= yes ? bit : 0; };
-    holds(r.HoldsWord(u"OF"), kOf);
-    holds(r.HoldsWord(u"BEGIN"), kBegin);
-    holds(r.May(u" ELSE ") && ContainsNoCase(code, u" ELSE "), kSpacedElse);
-    holds(r.HoldsWord(u"ELSE"), kElse);
-    holds(r.May(u":=") && code.find(u":=") != npos, kAssign);
-    holds(r.HoldsQuotedLabel(u'\''), kQuoteLabel);
-    holds(r.HoldsQuotedLabel(u'"'), kNameLabel);
-    holds(line.HasComment() && r.HoldsLabelColon(), kLabelWithComment);
-    holds(line.HasComment(), kComment);
-    holds(r.HoldsWord(u"THEN"), kThen);
-    holds(r.HoldsWord(u"DO"), kDo);
-
-    const auto tail = [&f](bool yes, std::uint32_t bit) { f.tail |= yes ? bit : 0; };
-    tail(r.EndsWith(u";"), kEndsSemicolon);
-    const bool labelEnd = line.HasBreak() && r.IsLabelColon(code.size() - 1);
-    tail(labelEnd && !line.BlankBeforeBreak(), kEndsColon);
-    tail(labelEnd && line.BlankBeforeBreak(), kEndsColonBlank);
-    tail(line.HasBreak() && r.EndsWith(u","), kEndsComma);
-    tail(line.HasBreak() && code.size() >= 5 && StartsWithNoCase(code.substr(code.size() - 5), u" ELSE"),
-         kEndsSpacedElse);
-    tail(line.HasBreak() && r.EndsWithWord(u"ELSE"), kEndsElse);
-    tail(r.Continues(), kContinues);
-
-    f.lastBodyKeyword = r.LastBodyKeyword();
-    for (char16_t c : code) f.bracketBalance += (c == u'(' || c == u'[') - (c == u')' || c == u']');
-    if (f.head & (kIf | kWhile)) f.conditionAt = static_cast<std::uint32_t>(own + (f.head & kIf ? 3 : 6));
+    if (words.lastBodyKeyword != npos)
+        f.lastBodyKeyword = words.lastBodyKeyword < code.size() ? LineFacts::kLastWithCode : LineFacts::kLastAtEnd;
+    f.bracketBalance = words.brackets;
+    if (f.head & (kIf | kWhile)) f.conditionAt = static_cast<std::uint32_t>(words.ownHead + (f.head & kIf ? 3 : 6));
     else if (f.head & kUntil) f.conditionAt = 6;
     return f;
 }

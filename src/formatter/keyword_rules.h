@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "formatter/code_reader.h"
-#include "formatter/text_search.h"
 
 namespace tabwright {
 
@@ -24,36 +23,55 @@ enum class KeywordEffect {
 
 // What one line's code says about the statement it belongs to.
 struct LineFacts {
-    std::uint32_t head = 0;  // how the line begins (HeadFact bits)
-    std::uint32_t holds = 0; // what the line holds (HoldFact bits)
-    std::uint32_t tail = 0;  // how the line ends (TailFact bits)
+    std::uint32_t head = 0;  // how the line begins (the head bits below)
+    std::uint32_t holds = 0; // what the line holds (the holds bits)
+    std::uint32_t tail = 0;  // how the line ends (the tail bits)
     // Where the last THEN, DO or ELSE stands: kNone, or whether code follows it.
     enum Keyword : std::uint8_t { kNone, kLastWithCode, kLastAtEnd } lastBodyKeyword = kNone;
     // Brackets ( and [ opened less those closed.
-    std::int32_t bracketBalance = 0;
+    std::int64_t bracketBalance = 0;
     // Where the condition of an IF, WHILE or UNTIL begins in the code, as in
     // "IF " or "END ELSE IF "; 0 for other lines.
     std::uint32_t conditionAt = 0;
 };
 
-enum HeadFact : std::uint32_t {
-    kUntil = 1u << 0, kEndSemicolon = 1u << 1, kEndBlank = 1u << 2, kEndAlone = 1u << 3,
-    kCase = 1u << 4, kRepeat = 1u << 5, kWith = 1u << 6, kWhile = 1u << 7, kIf = 1u << 8,
-    kFor = 1u << 9, kEndWord = 1u << 10, kElseWord = 1u << 11, kThenOrDo = 1u << 12,
-};
-enum HoldFact : std::uint32_t {
-    kOf = 1u << 0, kBegin = 1u << 1, kSpacedElse = 1u << 2, kElse = 1u << 3, kAssign = 1u << 4,
-    kQuoteLabel = 1u << 5, kNameLabel = 1u << 6, kLabelWithComment = 1u << 7, kComment = 1u << 8,
-    kThen = 1u << 9, kDo = 1u << 10,
-};
-enum TailFact : std::uint32_t {
-    kEndsSemicolon = 1u << 0, kEndsColon = 1u << 1, kEndsColonBlank = 1u << 2, kEndsComma = 1u << 3,
-    kEndsSpacedElse = 1u << 4, kEndsElse = 1u << 5, kContinues = 1u << 6,
-};
+// How a line begins.
+inline constexpr std::uint32_t kUntil = 1u << 0;
+inline constexpr std::uint32_t kEndSemicolon = 1u << 1;
+inline constexpr std::uint32_t kEndBlank = 1u << 2;
+inline constexpr std::uint32_t kEndAlone = 1u << 3;
+inline constexpr std::uint32_t kCase = 1u << 4;
+inline constexpr std::uint32_t kRepeat = 1u << 5;
+inline constexpr std::uint32_t kWith = 1u << 6;
+inline constexpr std::uint32_t kWhile = 1u << 7;
+inline constexpr std::uint32_t kIf = 1u << 8;
+inline constexpr std::uint32_t kFor = 1u << 9;
+inline constexpr std::uint32_t kEndWord = 1u << 10;
+inline constexpr std::uint32_t kElseWord = 1u << 11;
+inline constexpr std::uint32_t kThenOrDo = 1u << 12;
+// What a line holds.
+inline constexpr std::uint32_t kOf = 1u << 0;
+inline constexpr std::uint32_t kBegin = 1u << 1;
+inline constexpr std::uint32_t kSpacedElse = 1u << 2;
+inline constexpr std::uint32_t kElse = 1u << 3;
+inline constexpr std::uint32_t kAssign = 1u << 4;
+inline constexpr std::uint32_t kQuoteLabel = 1u << 5;
+inline constexpr std::uint32_t kNameLabel = 1u << 6;
+inline constexpr std::uint32_t kLabelWithComment = 1u << 7;
+inline constexpr std::uint32_t kComment = 1u << 8;
+inline constexpr std::uint32_t kThen = 1u << 9;
+inline constexpr std::uint32_t kDo = 1u << 10;
+// How a line ends.
+inline constexpr std::uint32_t kEndsSemicolon = 1u << 0;
+inline constexpr std::uint32_t kEndsColon = 1u << 1;
+inline constexpr std::uint32_t kEndsColonBlank = 1u << 2;
+inline constexpr std::uint32_t kEndsComma = 1u << 3;
+inline constexpr std::uint32_t kEndsSpacedElse = 1u << 4;
+inline constexpr std::uint32_t kEndsElse = 1u << 5;
+inline constexpr std::uint32_t kContinues = 1u << 6;
 
-// Reads the facts of one line's code. The summary tells which patterns may
-// occur at all, so that absent ones cost no search.
-LineFacts ReadLineFacts(const CodeView& line, const TextSummary& summary);
+// Reads the facts of one line's code.
+LineFacts ReadLineFacts(const CodeView& line);
 
 // A statement: the facts of its first line, of its last and of all of them.
 class KeywordStatement {
@@ -82,6 +100,12 @@ public:
     bool ConditionOpen() const {
         if (BeginsWith(kIf)) return !Holds(kThen);
         return BeginsWith(kWhile | kWith | kFor) && !Holds(kDo);
+    }
+    // Nothing but the closing label rule can match: no keyword that opens,
+    // indents or labels (the rules of the table all need one of these).
+    bool Plain() const {
+        return first_.head == 0 && (holds_ & ~(kAssign | kComment | kThen | kDo)) == 0 &&
+               (last_.tail & ~(kEndsSemicolon | kEndsComma | kContinues)) == 0;
     }
     // The statement goes on in the next line.
     bool GoesOn() const { return !EndsWith(kEndsSemicolon) && (EndsWith(kContinues) || ConditionOpen()); }

@@ -128,10 +128,11 @@ private:
 
     // After each line of a statement: how deep its next line goes.
     void FollowContinuation(const LineFacts& facts, bool first) {
-        brackets_ = std::max<std::int64_t>(brackets_ + facts.bracketBalance, 0);
+        const std::int64_t balance = facts.bracketBalance;
+        brackets_ = std::max<std::int64_t>(brackets_ + balance, 0);
         const bool assignment = !assigned_ && (facts.holds & kAssign) != 0;
         assigned_ = assigned_ || assignment;
-        continuation_ = std::max<std::int64_t>((first ? 0 : continuation_) + facts.bracketBalance + assignment, 1);
+        continuation_ = std::max<std::int64_t>((first ? 0 : continuation_) + balance + assignment, 1);
         if (first) conditionAt_ = facts.conditionAt;
         // The condition ends with its THEN or DO.
         if ((facts.holds & (kThen | kDo)) != 0) conditionAt_ = 0;
@@ -149,27 +150,33 @@ private:
     // column: where the line began in the text as given.
     bool Piece(std::u16string_view text, std::int64_t givenColumn, std::u16string& rest) {
         if (stack_.Empty()) stack_.Push(s_.level);
-        search_.TextL(text);
-        search_.ScanQuotes();
-        if (host_.SignOn()) {
-            CodeLexer before = lexer_;
-            before.Line(search_.TextL(), spans_);
+        CodeLexer after = lexer_;
+        after.Line(text, spans_);
+        std::u16string_view line = text;
+        // Every operator holds one of = + - * /; only the spacing searches
+        // the quoted ranges.
+        if (host_.SignOn() && (FindAnyOf4(text, 0, u'=', u'+', u'-', u'*') < text.size() ||
+                               FindChar(text, u'/') != std::u16string_view::npos)) {
+            search_.TextL(text);
+            search_.ScanQuotes();
             search_.Protect(spans_);
             SpaceOperators(search_, spacing_);
+            // Blanks the spacing put before an operator at the start of the
+            // line would only add to the indentation, and after one at the
+            // very end of the text they would be trimmed by the next run.
+            line = TrimBlanks(search_.TextL());
+            spans_ = search_.Protected();
+            const std::size_t lead = static_cast<std::size_t>(line.data() - search_.TextL().data());
+            for (CodeSpan& span : spans_) {
+                span.begin -= lead;
+                span.end = std::min(span.end - lead, line.size());
+            }
         }
-        // Blanks the spacing put before an operator at the start of the line
-        // would only add to the indentation, and after one at the very end of
-        // the text they would be trimmed by the next run.
-        const std::u16string_view line = TrimBlanks(search_.TextL());
-        CodeLexer after = lexer_;
-        after.Line(line, spans_);
         view_.Build(line, spans_);
         const bool code = !view_.Code().empty();
         LineFacts facts;
         if (code) {
-            const bool plain = spans_.empty() && view_.Code().size() + 2 >= line.size();
-            if (!plain) codeSummary_.Build(view_.Code());
-            facts = ReadLineFacts(view_, plain ? search_.Summary() : codeSummary_);
+            facts = ReadLineFacts(view_);
             // A block end or ELSE cannot go on an unfinished statement: the
             // statement before it ended without its semicolon.
             if (inStatement_ && (facts.head & (kEndWord | kUntil | kElseWord)) != 0) EndStatement();
@@ -276,7 +283,7 @@ private:
         inStatement_ = false;
         labelList_ = false;
         bool openIf = false;
-        for (std::size_t i = 0; i < kKeywordRules.size(); ++i) {
+        for (std::size_t i = statement_.Plain() ? kKeywordRules.size() - 1 : 0; i < kKeywordRules.size(); ++i) {
             const KeywordRule& rule = kKeywordRules[i];
             if (rule.effect == KeywordEffect::CloseBlock || i == kCommaRule || !rule.matches(statement_)) continue;
             host_.AddTrace(rule.label);
@@ -352,7 +359,6 @@ private:
     CodeLexer lexer_;
     std::vector<CodeSpan> spans_;
     CodeView view_;
-    TextSummary codeSummary_;
     KeywordStatement statement_, next_;
     bool inStatement_ = false;
     Anchor anchor_;       // the first line of the current statement

@@ -60,7 +60,7 @@ std::int64_t InstrNew::InstrN(std::int64_t pos, std::u16string_view what) const 
 
 std::int64_t InstrNew::InstrCode(std::int64_t pos, std::u16string_view what) const {
     const std::int64_t p = InstrN(pos, what);
-    if (p == 0) return 0;
+    if (p == 0 || protected_.empty()) return p;
     const auto at = static_cast<std::size_t>(p - 1);
     for (const CodeSpan& span : protected_)
         if (span.begin <= at && at < span.end) return 0;

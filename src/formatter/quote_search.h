@@ -55,6 +55,7 @@ public:
     // Marks the stretches of the text that are not code, as CodeLexer reads
     // them; Replace keeps them in step. ScanQuotes forgets them.
     void Protect(const std::vector<CodeSpan>& spans) { protected_ = spans; }
+    const std::vector<CodeSpan>& Protected() const { return protected_; }
     // As InstrN, and 0 also when that first occurrence lies in a protected
     // stretch: a comment, or a text or name the pairing of quotes misreads.
     std::int64_t InstrCode(std::int64_t pos, std::u16string_view what) const;
