@@ -1,6 +1,16 @@
 #include "shell/nesting_worker.h"
 
+#include <string>
+
 namespace tabwright {
+
+NestingWorker::NestingWorker(HWND window, UINT doneMessage) : window_(window), doneMessage_(doneMessage) {
+    wchar_t name[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", name, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    held_.reset(OpenEventW(EVENT_MODIFY_STATE, FALSE, name));
+    go_.reset(OpenEventW(SYNCHRONIZE, FALSE, (std::wstring(name) + L".go").c_str()));
+}
 
 NestingWorker::~NestingWorker() {
     if (thread_.joinable()) thread_.join();
@@ -12,9 +22,14 @@ bool NestingWorker::Start(std::u16string text, bool sign) {
         TraceRecorder trace(sign);
         result_.text.emplace(formatter_.Nesting(text, trace));
         result_.labels = trace.Labels();
+        Hold();
         PostMessageW(window_, doneMessage_, 0, 0);
     });
     return true;
+}
+
+void NestingWorker::Hold() const {
+    if (held_ && go_) SignalObjectAndWait(held_.get(), go_.get(), INFINITE, FALSE);
 }
 
 NestingWorker::Result NestingWorker::Take() {

@@ -14,6 +14,7 @@
 
 #include "clipboard/clipboard.h"
 #include "formatter/formatter.h"
+#include "win32/handles.h"
 
 namespace tabwright {
 
@@ -28,7 +29,7 @@ public:
     };
 
     // doneMessage is posted to window when a run has ended.
-    NestingWorker(HWND window, UINT doneMessage) : window_(window), doneMessage_(doneMessage) {}
+    NestingWorker(HWND window, UINT doneMessage);
     // Waits for a run under way: the formatter state must outlive it.
     ~NestingWorker();
     NestingWorker(const NestingWorker&) = delete;
@@ -42,8 +43,15 @@ public:
     Result Take();
 
 private:
+    // For the end-to-end tests, which need a copy to land between the read
+    // of the last one and its write-back: with TABWRIGHT_HOLD_RESULTS=NAME
+    // set at start, each run with its result ready sets the event NAME and
+    // waits for the event NAME.go before the window learns of its end.
+    void Hold() const;
+
     HWND window_;
     UINT doneMessage_;
+    win32::UniqueKernelObject held_, go_;
     Formatter formatter_;
     Result result_;
     std::thread thread_;

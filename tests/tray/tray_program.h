@@ -33,7 +33,9 @@ public:
     std::u16string Log() const { return TextOf(Control(IDC_TEXT1)); }
     bool Visible() const { return IsWindowVisible(window_); }
     bool TaskbarButton() const { return GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW; }
-    bool Answers() const { return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 200, nullptr); }
+    bool Answers(Duration limit = 200ms) const {
+        return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(limit.count()), nullptr);
+    }
     // The shell changes only an icon it holds.
     bool TrayIcon(DWORD change = NIM_MODIFY) const {
         NOTIFYICONDATAW data{};

@@ -15,10 +15,10 @@ constexpr char kCode[] =
     "IF Customer.FIND('-') THEN BEGIN\r\nREPEAT\r\nIF Customer.Blocked THEN\r\nCounter:=Counter+1\r\nELSE\r\n"
     "MESSAGE('Total: %1, rate=%2',Total+Customer.Amount*Rate/100,Rate);\r\nUNTIL Customer.NEXT=0;\r\nEND;\r\n";
 
-std::u16string Formatted(bool sign) {
+std::u16string Engine(std::string_view code, bool sign = true) {
     Formatter formatter;
     TraceRecorder host(sign, false);
-    return formatter.Nesting(Utf16(kCode), host);
+    return formatter.Nesting(Utf16(code), host);
 }
 
 enum class Outcome { Formatted, OnlyLogged, Untouched };
@@ -65,10 +65,11 @@ TEST_P(WatchTest, Copy) {
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(Copy(kCode, c.hostFormat ? kHostFormat : nullptr));
 
-    const std::u16string expected = c.outcome == Outcome::Formatted ? Formatted(c.switches[2] == L'1') : Utf16(kCode);
+    const bool formatted = c.outcome == Outcome::Formatted;
+    const std::u16string expected = formatted ? Engine(kCode, c.switches[2] == L'1') : Utf16(kCode);
     // Asking for the format does not open the clipboard: the poll keeps out
     // of the program's way.
-    if (c.outcome == Outcome::Formatted)
+    if (formatted)
         EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == expected; }, c.within));
     else if (c.outcome == Outcome::OnlyLogged)
         EXPECT_TRUE(WaitFor([&] { return program.Log() == expected; }, c.within) && HostFormatOnClipboard());
@@ -89,7 +90,33 @@ TEST(TrayWatchTest, CodeCopiedWhileAnotherProgramHoldsTheClipboardIsFormattedOnc
         ClipboardHolder holder(kCode);
         EXPECT_TRUE(HoldsFor([&] { return program.Answers(); })) << "a tick waited for the clipboard";
     }
-    EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == Formatted(true); }, 1s));
+    EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == Engine(kCode); }, 1s));
+}
+
+// The program holds each formatting result until the test lets it go, so
+// that a second copy lands between the read of the first and its write-back.
+TEST(TrayWatchTest, ACopyMadeWhileTheLastIsFormattedIsTakenInsteadOfOverwrittenAndTheWindowAnswersMeanwhile) {
+    constexpr char kLater[] = "WHILE X DO\r\nY:=Y-1;\r\n";
+    SetSetting(L"C/SIDE", L"0");
+    const HANDLE held = CreateEventW(nullptr, FALSE, FALSE, L"Local\\TabwrightTestHeld");
+    const HANDLE go = CreateEventW(nullptr, FALSE, FALSE, L"Local\\TabwrightTestHeld.go");
+    SetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", L"Local\\TabwrightTestHeld");
+    TrayProgram program;
+    SetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", nullptr);
+    ASSERT_TRUE(program.Started());
+    const auto heldResult = [&] { return WaitFor([&] { return WaitForSingleObject(held, 0) == WAIT_OBJECT_0; }); };
+    ASSERT_TRUE(Copy(kCode));
+    ASSERT_TRUE(heldResult());
+    EXPECT_TRUE(program.Answers(10s)) << "the window's thread waits for the formatting";
+    ASSERT_TRUE(Copy(kLater));
+    SetEvent(go);
+    EXPECT_TRUE(heldResult()) << "the later copy is formatted in its turn";
+    SetEvent(go);
+    EXPECT_TRUE(WaitFor([] { return !HostFormatOnClipboard(); }));
+    EXPECT_EQ(ClipboardText(), Engine(kLater));
+    EXPECT_EQ(program.Log(), Engine(kLater));
+    CloseHandle(held);
+    CloseHandle(go);
 }
 
 // Counts the clipboard's changes as another listener sees them.
