@@ -135,6 +135,9 @@ TEST_F(FormatTest, CodeAsItIsWritten) {
         {"IF (Qty > 0) AND\n(Price > 0) THEN\nPost;\nWHILE NOT Found AND\n(i < 10)\nDO BEGIN\ni := i + 1;\nEND;\n",
          "IF (Qty > 0) AND\n   (Price > 0) THEN\n  Post;\nWHILE NOT Found AND\n      (i < 10)\nDO BEGIN\n  i := i + 1;\nEND;\n"},
         {"IF NOT EVALUATE(\n     Time,\n     Text) THEN\n  EXIT;\n", "IF NOT EVALUATE(\n     Time,\n     Text) THEN\n  EXIT;\n"},
+        {"REPEAT\nx;\nUNTIL (a > 0) OR\n(b = 0);\nIF (a AND\nb) THEN BEGIN\nx := a +\nEND ELSE IF (b) AND\n(c) THEN\ny;\nz;\n",
+         "REPEAT\n  x;\nUNTIL (a > 0) OR\n      (b = 0);\nIF (a AND\n    b) THEN BEGIN\n  x := a +\nEND ELSE IF (b) AND\n"
+         "            (c) THEN\n  y;\nz;\n"},
         // Later lines of a statement: one step for each level still open.
         {"Insert(No,\nName,\nCity);\nTotal :=\nAmount + VAT;\nEntry :=\nPostLine(\nHeader,Line,\nQty,FALSE);\n"
          "Line.\"Unit Cost\" := ROUND(\nAmount / Qty,Precision);\n",
@@ -148,6 +151,9 @@ TEST_F(FormatTest, CodeAsItIsWritten) {
          "IF Found THEN\n  // the first one wins\n  EXIT(TRUE);\nIF a THEN\n  \n  b;\nx;\n"},
         // An ELSE belongs to the innermost IF that has none yet.
         {"IF a THEN\nIF b THEN\nx\nELSE\ny\nELSE\nz;\nw;\n", "IF a THEN\n  IF b THEN\n    x\n  ELSE\n    y\nELSE\n  z;\nw;\n"},
+        {"IF a THEN\nBEGIN\nx;\nEND\nELSE\nCASE x OF\n1:\nIF a THEN\nb\nELSE\nc;\nELSE\nd;\nEND;\n",
+         "IF a THEN\n  BEGIN\n    x;\n  END\nELSE\n  CASE x OF\n    1:\n      IF a THEN\n        b\n      ELSE\n        c;\n    ELSE\n"
+         "      d;\n  END;\n"},
     };
     for (const Case& c : cases) Verify(c);
 }
@@ -161,8 +167,9 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     const std::string a(90, 'a'), b(90, 'b'), c(90, 'c'), x(110, 'x');
     const Case cases[] = {
         {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space"},
-        // Comments are left as they are.
-        {"x:=1; // T-SQL, passed-in\n{21EC2020-3AEA}\na:=b-c;\n", "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\n"},
+        // Comments are left as they are; a line with only a "*" is spaced.
+        {"x:=1; // T-SQL, passed-in\n{21EC2020-3AEA}\na:=b-c;\nFoo(a*b);\n",
+         "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\n"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
         {"BEGIN\n-x;\nx:=y+", "BEGIN\n  - x;\n  x := y +"},
