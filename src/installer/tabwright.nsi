@@ -1,13 +1,15 @@
 ; Tabwright's setup program: a per-user install that needs no administrator.
-;   makensis -DVERSION=1.0.0 -DSTAGE=DIR -DICON=FILE -DOUTFILE=FILE tabwright.nsi
-; STAGE holds x64\ and x86\, each with Tabwright.exe and tabwright-format.exe.
-; Built for the amd64 target (-DTARGET=amd64-unicode) the setup is 64-bit,
-; carries the x64 files only and needs no x86 folder.
-!ifndef VERSION | STAGE | ICON | OUTFILE
-  !error "VERSION, STAGE, ICON and OUTFILE must be defined"
+;   makensis -DVERSION=1.0.0 -DARCH=x64 -DSTAGE=DIR -DPATHTOOL=FILE -DICON=FILE -DOUTFILE=FILE tabwright.nsi
+; ARCH is x64 (a 64-bit setup) or x86 (a 32-bit one, which also runs on 64-bit
+; Windows); each installs STAGE\ARCH\Tabwright.exe and tabwright-format.exe.
+; PATHTOOL is that build's tabwright-path.exe, which edits the user's Path.
+!ifndef VERSION | ARCH | STAGE | PATHTOOL | ICON | OUTFILE
+  !error "VERSION, ARCH, STAGE, PATHTOOL, ICON and OUTFILE must be defined"
 !endif
-!ifdef TARGET
-  Target ${TARGET}
+!if ${ARCH} == x64
+  Target amd64-unicode
+!else if ${ARCH} != x86
+  !error "ARCH must be x64 or x86"
 !endif
 Unicode true
 ManifestDPIAware true
@@ -15,7 +17,6 @@ RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 !include MUI2.nsh
-!include x64.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
@@ -82,25 +83,22 @@ FunctionEnd
 !insertmacro CLOSE_TABWRIGHT ""
 !insertmacro CLOSE_TABWRIGHT "un."
 
-; The 64-bit build on 64-bit Windows, the 32-bit one otherwise.
-!macro PROGRAM_FILES arch
-  File "${STAGE}\${arch}\Tabwright.exe"
-  File "${STAGE}\${arch}\tabwright-format.exe"
+; The editor of the user's Path, run from the setup's temporary folder.
+!macro PATH_TOOL verb
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\tabwright-path.exe" "${PATHTOOL}"
+  ExecWait '"$PLUGINSDIR\tabwright-path.exe" ${verb} "$INSTDIR"' $0
+  ${If} $0 != 0
+    DetailPrint "Your PATH could not be changed; it stays as it was."
+  ${EndIf}
 !macroend
 
 Section "${PRODUCT}" SecProgram
   SectionIn RO
   Call CloseTabwright
   SetOutPath "$INSTDIR"
-!if ${NSIS_PTR_SIZE} > 4
-  !insertmacro PROGRAM_FILES x64
-!else
-  ${If} ${RunningX64}
-    !insertmacro PROGRAM_FILES x64
-  ${Else}
-    !insertmacro PROGRAM_FILES x86
-  ${EndIf}
-!endif
+  File "${STAGE}\${ARCH}\Tabwright.exe"
+  File "${STAGE}\${ARCH}\tabwright-format.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
 
@@ -121,6 +119,12 @@ SectionEnd
 ; it: the quoted path of Tabwright.exe. Left unticked, autostart is off.
 Section "Start ${PRODUCT} at logon" SecAutostart
   WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\${PRODUCT}.exe"'
+SectionEnd
+
+; Per user: tabwright-format then runs by its name in every new console, and
+; for tools such as pre-commit. Left unticked, the Path stays as it is.
+Section "Add tabwright-format to my PATH" SecPath
+  !insertmacro PATH_TOOL add
 SectionEnd
 
 Section "-AutostartOff"
@@ -144,6 +148,7 @@ FunctionEnd
 Section "un.${PRODUCT}" UnSecProgram
   SectionIn RO
   Call un.CloseTabwright
+  !insertmacro PATH_TOOL remove
   Delete "$INSTDIR\Tabwright.exe"
   Delete "$INSTDIR\tabwright-format.exe"
   Delete "$INSTDIR\Uninstall.exe"
