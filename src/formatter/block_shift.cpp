@@ -30,7 +30,11 @@ std::u16string Indent_Left(std::u16string_view text) {
 }
 
 std::u16string Indent_Right(std::u16string_view text) {
-    return ShiftLines(text, [](std::u16string_view line, std::u16string& out) {
+    // Brace comments run over lines: every line is read, wrapped or not.
+    CodeLexer lexer;
+    std::vector<CodeSpan> spans;
+    return ShiftLines(text, [&](std::u16string_view line, std::u16string& out) {
+        lexer.Line(line, spans);
         out.append(kIndentUnit);
         if (static_cast<std::int64_t>(line.size() + kIndentUnit.size()) <= kLineLimit) {
             out.append(line);
@@ -38,7 +42,7 @@ std::u16string Indent_Right(std::u16string_view text) {
         }
         // With nowhere safe to wrap, the first piece is empty: the line
         // moves down whole rather than be cut in a quoted text.
-        const LineSplit split = FindLineSplit(line, kShiftWrapColumn);
+        const LineSplit split = FindLineSplit(line, kShiftWrapColumn, spans);
         out.append(line.substr(0, split.at)).append(u"\r\n").append(kIndentUnit);
         if (split.inComment) out.append(u"// ");
         out.append(line.substr(split.at));

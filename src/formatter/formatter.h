@@ -48,7 +48,17 @@ public:
     // raw is the next line with its break at its end.
     void Line(std::u16string_view raw, std::u16string& out);
 
+    // The blocks (BEGIN, CASE ... OF, REPEAT) still open after the lines so
+    // far: how many (0 or less: none) and the 1-based number, among those
+    // lines, of the line that opened the first of them.
+    struct Unclosed {
+        std::int64_t count = 0;
+        std::size_t firstLine = 0;
+    };
+    Unclosed OpenBlocks() const;
+
 private:
+    friend class BlockReader;
     struct Run;
     Formatter& formatter_;
     std::unique_ptr<Run> run_;

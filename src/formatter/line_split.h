@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
+
+#include "formatter/code_reader.h"
 
 namespace tabwright {
 
@@ -17,7 +20,8 @@ struct LineSplit {
 // there, among the places that are safe to break at. A place is safe when it
 // stands in code or in a "//" comment that already holds some text before
 // it, the first piece holds more than blanks, and something other than
-// blanks and line-break characters follows it.
-LineSplit FindLineSplit(std::u16string_view line, std::size_t column);
+// blanks and line-break characters follows it. spans are the line's
+// stretches as CodeLexer reads them.
+LineSplit FindLineSplit(std::u16string_view line, std::size_t column, const std::vector<CodeSpan>& spans);
 
 }  // namespace tabwright

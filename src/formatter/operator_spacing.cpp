@@ -48,21 +48,19 @@ const std::array<SpacingRule, 24> kRules{{
 
 constexpr int kMaxPasses = 8;
 
+// A comment mark keeps the "/" rules back wherever it stands; every other
+// pattern counts only in code.
 bool AnyBlockerPresent(const InstrNew& line, const SpacingRule& rule) {
-    for (std::u16string_view b : rule.blockers)
-        if (line.InstrN(1, b) > 0) return true;
+    for (std::u16string_view b : rule.blockers) {
+        const bool commentMark = b.size() == 2 && b[0] == u'/' && b[1] == u'/';
+        if ((commentMark ? line.InstrN(1, b) : line.InstrCode(1, b)) > 0) return true;
+    }
     return false;
 }
 
 }  // namespace
 
 void SpaceOperators(InstrNew& line, NestingHost& host) {
-    // Every operator holds one of these; most keyword and comment lines hold
-    // none of them.
-    const TextSummary& s = line.Summary();
-    if (!s.MayContain(u"=") && !s.MayContain(u"+") && !s.MayContain(u"-") &&
-        !s.MayContain(u"*") && !s.MayContain(u"/"))
-        return;
     // A blank put after an operator can break up the pattern that kept
     // another rule back ("<=%" becoming "<= %"); the rules run again until
     // the line stays as it is, so that spacing spaced code changes nothing.
@@ -76,7 +74,7 @@ void SpaceOperators(InstrNew& line, NestingHost& host) {
         for (std::size_t i = 0; i < kRules.size(); ++i) {
             if (!(heldBack >> i & 1u)) continue;
             const SpacingRule& rule = kRules[i];
-            const std::int64_t p = line.InstrN(1, rule.op);
+            const std::int64_t p = line.InstrCode(1, rule.op);
             if (p == 0) continue;
             if (AnyBlockerPresent(line, rule)) {
                 stillHeld |= 1u << i;

@@ -10,12 +10,18 @@ const InstrNewTegn* InstrNew::Item(std::int64_t nFmt) const {
 }
 
 void InstrNew::ScanQuotes() {
+    protected_.clear();
     summary_.Build(text_);
     ScanRanges();
 }
 
 void InstrNew::Replace(std::size_t index, std::size_t count, std::u16string_view with) {
     text_.replace(index, count, with);
+    for (CodeSpan& span : protected_) {
+        if (span.begin < index + count) continue;
+        span.begin += with.size() - count;
+        span.end += with.size() - count;
+    }
     summary_.Add(text_, index == 0 ? 0 : index - 1, index + with.size() + 1);
     ScanRanges();
 }
@@ -49,6 +55,15 @@ std::int64_t InstrNew::InstrN(std::int64_t pos, std::u16string_view what) const 
     const std::int64_t p = static_cast<std::int64_t>(at) + 1;
     for (const InstrNewTegn& r : ranges_)
         if (r.Start < p && p < r.Slut) return 0;
+    return p;
+}
+
+std::int64_t InstrNew::InstrCode(std::int64_t pos, std::u16string_view what) const {
+    const std::int64_t p = InstrN(pos, what);
+    if (p == 0 || protected_.empty()) return p;
+    const auto at = static_cast<std::size_t>(p - 1);
+    for (const CodeSpan& span : protected_)
+        if (span.begin <= at && at < span.end) return 0;
     return p;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formatter/code_reader.h"
 #include "formatter/text_search.h"
 
 namespace tabwright {
@@ -51,12 +52,21 @@ public:
     // occurrence lies strictly inside a closed quoted range.
     std::int64_t InstrN(std::int64_t pos, std::u16string_view what) const;
 
+    // Marks the stretches of the text that are not code, as CodeLexer reads
+    // them; Replace keeps them in step. ScanQuotes forgets them.
+    void Protect(const std::vector<CodeSpan>& spans) { protected_ = spans; }
+    const std::vector<CodeSpan>& Protected() const { return protected_; }
+    // As InstrN, and 0 also when that first occurrence lies in a protected
+    // stretch: a comment, or a text or name the pairing of quotes misreads.
+    std::int64_t InstrCode(std::int64_t pos, std::u16string_view what) const;
+
 private:
     void ScanRanges();
     void ScanPass(char16_t quote);
 
     std::u16string text_;
     std::vector<InstrNewTegn> ranges_;
+    std::vector<CodeSpan> protected_;
     TextSummary summary_;
 };
 

@@ -34,6 +34,24 @@ std::size_t FindEither(std::u16string_view text, std::size_t from, char16_t a, c
 
 }  // namespace
 
+std::size_t FindAnyOf4(std::u16string_view text, std::size_t from, char16_t a, char16_t b, char16_t c, char16_t d) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a)), vb = _mm_set1_epi16(static_cast<short>(b));
+    const __m128i vc = _mm_set1_epi16(static_cast<short>(c)), vd = _mm_set1_epi16(static_cast<short>(d));
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)),
+                                         _mm_or_si128(_mm_cmpeq_epi16(chunk, vc), _mm_cmpeq_epi16(chunk, vd)));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+#endif
+    for (; i < text.size(); ++i)
+        if (text[i] == a || text[i] == b || text[i] == c || text[i] == d) return i;
+    return text.size();
+}
+
 std::size_t FindChar(std::u16string_view text, char16_t c, std::size_t from) {
     if (from >= text.size()) return std::u16string_view::npos;
     const std::size_t at = FindEither(text, from, c, c);
@@ -74,13 +92,13 @@ void TextSummary::Build(std::u16string_view text) {
 
 void TextSummary::Add(std::u16string_view text, std::size_t from, std::size_t to) {
     if (to > text.size()) to = text.size();
-    if (from >= to) return;
-    unsigned prev = Fold(text[from]);
-    singles_[prev & 127] = stamp_;
-    for (std::size_t i = from + 1; i < to; ++i) {
-        const unsigned c = Fold(text[i]);
-        singles_[c & 127] = stamp_;
-        pairs_[PairKey(prev, c)] = stamp_;
+    unsigned prev = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const unsigned c = Sign(text[i]);
+        if (c != 0) {
+            singles_[c] = stamp_;
+            if (prev != 0) pairs_[prev * kSigns + c] = stamp_;
+        }
         prev = c;
     }
 }

@@ -74,10 +74,8 @@ TEST_F(FormatTest, Reindentation) {
         // Empty lines get the block's indentation; a tab follows it; blanks
         // before a break stay.
         {"BEGIN\n\n\tx;  \nEND;\n", "BEGIN\n  \n  \tx;  \nEND;\n"},
-        // A comment line is a statement, and no keyword rule tests it.
-        {"IF a THEN\n// note\nb := 1;\n", "IF a THEN\n  // note\nb := 1;\n"},
+        // No keyword rule tests a comment line.
         {"// note, see BEGIN\nx;\n", "// note, see BEGIN\nx;\n"},
-        {"Foo(a,\nb,\nc);\nd := 1;\n", "Foo(a,\n  b,\n    c);\nd := 1;\n"},
         // Surplus block ends drop every later line a step; a lower-case end
         // alone closes nothing; nor does an END without a break.
         {"END;\nBEGIN\ny;\nEND;\n", "END;\nBEGIN\ny;\nEND;\n"},
@@ -87,20 +85,69 @@ TEST_F(FormatTest, Reindentation) {
         // BEGIN ends the rules of its line; found anywhere, it opens a block.
         {"IF x THEN BEGIN\ny;\nEND ELSE BEGIN\nz;\nEND;\n", "IF x THEN BEGIN\n  y;\nEND ELSE BEGIN\n  z;\nEND;\n",
          "BEGIN|;|END Space|BEGIN|;|END;|;"},
-        {"x := 1; // BEGIN\ny;\n", "x := 1; // BEGIN\n  y;\n"},
         {"if a then begin\nwhile b do\nc;\nend;\n", "if a then begin\n  while b do\n    c;\nend;\n"},
         {"WITH Rec DO\nFOR i := 1 TO 2 DO\nx;\ny;\n", "WITH Rec DO\n  FOR i := 1 TO 2 DO\n    x;\ny;\n"},
         // Keywords need their blank and must start the line.
         {"IF(x) THEN\ny;\nFOR;\n", "IF(x) THEN\ny;\nFOR;\n"},
-        {"REPEATED := 1;\ny;\nUNTIL x;\n", "REPEATED := 1;\n  y;\nUNTIL x;\n"},
         {"BEGIN\nEndDate := 0D;\nEND;\n", "BEGIN\n  EndDate := 0D;\nEND;\n"},
         {"Entry.SETRANGE(Code,'ELSE');\nx;\n", "Entry.SETRANGE(Code,'ELSE');\nx;\n", ";|;"},
         {"CASE x OF\n1: // first\na;\n'A':\nb;\n\"No.\": x\nc;\nELSE\nd;\nEND;\n",
          "CASE x OF\n  1: // first\n    a;\n  'A':\n    b;\n  \"No.\": x\n    c;\n  ELSE\n    d;\nEND;\n",
-         "CASE OF|: not :=|;|;|: CrLf|': not :=|;|\": not :=|;|ELSE CrLf|;|END;|;"},
+         "CASE OF|: CrLf|: not :=|;|;|: CrLf|': not :=|;|\": not :=|;|ELSE CrLf|;|END;|;"},
         {"Ratio := Amount / Qty\nx;\n", "Ratio := Amount / Qty\nx;\n", ";"},
         {"CASE x OF\n1: \na;\nEND;\n", "CASE x OF\n  1: \n    a;\nEND;\n", "CASE OF|: Space CrLf|;|END;|;"},
         {"CASE x OF\n1: EXIT(a / b);\n2: EXIT(0);\nEND;\n", "CASE x OF\n  1: EXIT(a / b);\n  2: EXIT(0);\nEND;\n"},
+    };
+    for (const Case& c : cases) Verify(c);
+}
+
+// Keywords count only in code, a statement is judged as a whole however
+// many lines it takes, and its later lines go one step in, or stay where
+// their author aligned them.
+TEST_F(FormatTest, CodeAsItIsWritten) {
+    const Case cases[] = {
+        // The "::" of an option value is no label colon.
+        {"Item.SETRANGE(\"Costing Method\",Item.\"Costing Method\"::FIFO);\nItem.FINDSET;\n"
+         "Rec.SETRANGE(Status,Rec.Status::Open); // open only\nRec.FINDFIRST;\n",
+         "Item.SETRANGE(\"Costing Method\",Item.\"Costing Method\"::FIFO);\nItem.FINDSET;\n"
+         "Rec.SETRANGE(Status,Rec.Status::Open); // open only\nRec.FINDFIRST;\n", ";|;|;|;"},
+        {"CASE Item.\"Costing Method\" OF\nItem.\"Costing Method\"::FIFO:\nx := 1;\n\"Line Type\"::Item:\ny;\n"
+         "'A': EXIT;\n'B':\nz := 3;\nEND;\n",
+         "CASE Item.\"Costing Method\" OF\n  Item.\"Costing Method\"::FIFO:\n    x := 1;\n  \"Line Type\"::Item:\n    y;\n"
+         "  'A': EXIT;\n  'B':\n    z := 3;\nEND;\n"},
+        // A statement on the line of its IF, ELSE, WHILE, FOR or WITH ends
+        // the body there.
+        {"IF NOT Cust.GET(No) THEN EXIT;\nIF Cust.FINDFIRST THEN;\nIF Ok THEN x := 1 ELSE x := 2;\n"
+         "WHILE i > 0 DO i := i - 1;\nFOR i := 1 TO 3 DO Sum := Sum + i;\nWITH Cust DO MODIFY;\nx;\n",
+         "IF NOT Cust.GET(No) THEN EXIT;\nIF Cust.FINDFIRST THEN;\nIF Ok THEN x := 1 ELSE x := 2;\n"
+         "WHILE i > 0 DO i := i - 1;\nFOR i := 1 TO 3 DO Sum := Sum + i;\nWITH Cust DO MODIFY;\nx;\n"},
+        {"IF a THEN BEGIN\nb;\nEND ELSE EXIT;\nIF a THEN x := 1\nELSE\ny := 2;\nc;\n",
+         "IF a THEN BEGIN\n  b;\nEND ELSE EXIT;\nIF a THEN x := 1\nELSE\n  y := 2;\nc;\n"},
+        // Names, text constants and comments that hold keywords.
+        {"IF Ok THEN BEGIN\nBeginDate := WORKDATE;\nMESSAGE('Press BEGIN');\nx := 1; // BEGIN\n"
+         "RepeatCount := 0;\nCaseNo := \"End Date\";\nEND;\ny;\n",
+         "IF Ok THEN BEGIN\n  BeginDate := WORKDATE;\n  MESSAGE('Press BEGIN');\n  x := 1; // BEGIN\n"
+         "  RepeatCount := 0;\n  CaseNo := \"End Date\";\nEND;\ny;\n"},
+        // A brace comment runs over lines and keeps its own layout.
+        {"BEGIN\n{ old code:\n  IF x THEN BEGIN\n    y;\n}\nz;\nEND;\n",
+         "BEGIN\n  { old code:\n    IF x THEN BEGIN\n      y;\n  }\n  z;\nEND;\n"},
+        // A condition over lines.
+        {"IF (Qty > 0) AND\n(Price > 0) THEN\nPost;\nWHILE NOT Found AND\n(i < 10)\nDO BEGIN\ni := i + 1;\nEND;\n",
+         "IF (Qty > 0) AND\n   (Price > 0) THEN\n  Post;\nWHILE NOT Found AND\n      (i < 10)\nDO BEGIN\n  i := i + 1;\nEND;\n"},
+        {"IF NOT EVALUATE(\n     Time,\n     Text) THEN\n  EXIT;\n", "IF NOT EVALUATE(\n     Time,\n     Text) THEN\n  EXIT;\n"},
+        // Later lines of a statement: one step for each level still open.
+        {"Insert(No,\nName,\nCity);\nTotal :=\nAmount + VAT;\nEntry :=\nPostLine(\nHeader,Line,\nQty,FALSE);\n"
+         "Line.\"Unit Cost\" := ROUND(\nAmount / Qty,Precision);\n",
+         "Insert(No,\n  Name,\n  City);\nTotal :=\n  Amount + VAT;\nEntry :=\n  PostLine(\n    Header,Line,\n    Qty,FALSE);\n"
+         "Line.\"Unit Cost\" := ROUND(\n    Amount / Qty,Precision);\n"},
+        {"  SalesLine.SETRANGE(\"Document Type\",\n                     SalesHeader.\"Document Type\");\n",
+         "  SalesLine.SETRANGE(\"Document Type\",\n                     SalesHeader.\"Document Type\");\n"},
+        {"CASE Type OF\nType::Order,\nType::Invoice:\nPost;\nEND;\n", "CASE Type OF\n  Type::Order,\n  Type::Invoice:\n    Post;\nEND;\n"},
+        // Comment and empty lines keep the depth for the line after them.
+        {"IF Found THEN\n// the first one wins\nEXIT(TRUE);\nIF a THEN\n\nb;\nx;\n",
+         "IF Found THEN\n  // the first one wins\n  EXIT(TRUE);\nIF a THEN\n  \n  b;\nx;\n"},
+        // An ELSE belongs to the innermost IF that has none yet.
+        {"IF a THEN\nIF b THEN\nx\nELSE\ny\nELSE\nz;\nw;\n", "IF a THEN\n  IF b THEN\n    x\n  ELSE\n    y\nELSE\n  z;\nw;\n"},
     };
     for (const Case& c : cases) Verify(c);
 }
@@ -114,6 +161,8 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     const std::string a(90, 'a'), b(90, 'b'), c(90, 'c'), x(110, 'x');
     const Case cases[] = {
         {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space"},
+        // Comments are left as they are.
+        {"x:=1; // T-SQL, passed-in\n{21EC2020-3AEA}\na:=b-c;\n", "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\n"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
         {"BEGIN\n-x;\nx:=y+", "BEGIN\n  - x;\n  x := y +"},
@@ -125,12 +174,12 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
         // Each piece of a code line is a line of its own, split again while
         // it is too long.
         {"  BEGIN\nFoo(" + a + ", " + b + ", " + c + ");\n",
-         "  BEGIN\n    Foo(" + a + ",\n      " + b + ",\n        " + c + ");\n"},
+         "  BEGIN\n    Foo(" + a + ",\n      " + b + ",\n      " + c + ");\n"},
         // Never inside a text constant, a quoted name or a brace comment.
-        {"Body := Cell + 'a, b, c" + x + ", d';\n", "Body := Cell + \n'a, b, c" + x + ", d';\n"},
-        {"y := \"" + x + a.substr(70) + ", m\" + 1;\n", "y := \n\"" + x + a.substr(70) + ", m\" + 1;\n"},
+        {"Body := Cell + 'a, b, c" + x + ", d';\n", "Body := Cell + \n  'a, b, c" + x + ", d';\n"},
+        {"y := \"" + x + a.substr(70) + ", m\" + 1;\n", "y := \n  \"" + x + a.substr(70) + ", m\" + 1;\n"},
         {"z := 1 { " + words + words + "};\n", "z := 1 \n{ " + words + words + "};\n"},
-        {"t := a / b + Foo(" + x + ", " + c + ");\n", "t := a / b + Foo(" + x + ",\n  " + c + ");\n"},
+        {"t := a / b + Foo(" + x + ", " + c + ");\n", "t := a / b + Foo(" + x + ",\n    " + c + ");\n"},
         // Nowhere to break: the line stays whole.
         {"Foo('" + words + words + "');\n", "Foo('" + words + words + "');\n"},
         {std::string(200, 'x') + "\n", std::string(200, 'x') + "\n"},

@@ -17,7 +17,8 @@ using test::SameCode;
 
 // The text constants and quoted names of a text, read as C/AL reads them and
 // independently of the engine: per line (CR LF ends one), '' inside a
-// constant is a quote, and nothing after "//" or inside braces counts. Empty
+// constant is a quote, and nothing after "//" or inside braces (which may
+// span lines) counts. Empty
 // when a quote is left open, one kind stands inside the other or LF CR ends
 // the last lines: there the engine's own rules decide.
 std::vector<std::u16string> Quoted(std::u16string_view text) {
@@ -29,7 +30,7 @@ std::vector<std::u16string> Quoted(std::u16string_view text) {
         const char16_t c = text[i];
         if (text.substr(i, 2) == u"\r\n") {
             if (in == u'\'' || in == u'"') return {};
-            in = 0;
+            in = in == u'{' ? in : 0;
             ++i;
         } else if (in == u'{') {
             in = c == u'}' ? 0 : in;
