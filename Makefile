@@ -7,7 +7,8 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 DIST = $(BUILD)-dist
-VERSION := $(shell sed -n 's/^project(Tabwright VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# '.' for the parenthesis after project, which make would count as its own.
+VERSION := $(shell sed -n 's/^project.Tabwright VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 DEB = $(DIST)/tabwright-format_$(VERSION)_$(shell dpkg --print-architecture).deb
 
 .PHONY: all bootstrap bootstrap-windows native sanitize win64 win32 run test bench deb dist clean
