@@ -8,7 +8,7 @@ namespace {
 char16_t Folded(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
 
 std::u16string_view WithoutTrailingBackslashes(std::u16string_view folder) {
-    while (folder.size() > 1 && folder.back() == u'\\') folder.remove_suffix(1);
+    while (!folder.empty() && folder.back() == u'\\') folder.remove_suffix(1);
     return folder;
 }
 
@@ -29,13 +29,13 @@ void ForEachEntry(std::u16string_view path, Visit visit) {
     }
 }
 
+}  // namespace
+
 bool HoldsEntry(std::u16string_view path, std::u16string_view folder) {
     bool found = false;
     ForEachEntry(path, [&](size_t start, size_t length) { found |= SameFolder(path.substr(start, length), folder); });
     return found;
 }
-
-}  // namespace
 
 std::u16string WithEntry(std::u16string_view path, std::u16string_view folder) {
     std::u16string result(path);

@@ -32,6 +32,7 @@ TEST(PathEntriesTest, EveryEntryNamingTheFolderGoesOutWithOneSeparator) {
     };
     for (const auto& [path, expected] : cases) EXPECT_EQ(Show(WithoutEntry(path, kFolder)), Show(expected));
     EXPECT_EQ(Show(WithoutEntry(u"A;;B", u"")), "A;;B");
+    EXPECT_EQ(Show(WithoutEntry(u"c:\\az;A", u"C:\\AZ")), "A");
 }
 
 }  // namespace
