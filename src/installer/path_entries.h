@@ -12,6 +12,9 @@ namespace tabwright::installer {
 // An entry names the folder whatever the case of its letters, as Windows
 // compares paths, and "C:\Tools\" is the folder "C:\Tools".
 
+// Whether an entry of `path` names `folder`.
+bool HoldsEntry(std::u16string_view path, std::u16string_view folder);
+
 // `path` with `folder` as its last entry; unchanged when it holds it, or when
 // `folder` is empty or has a ';' in its name, which no entry can hold.
 std::u16string WithEntry(std::u16string_view path, std::u16string_view folder);

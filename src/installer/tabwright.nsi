@@ -83,11 +83,17 @@ FunctionEnd
 !insertmacro CLOSE_TABWRIGHT ""
 !insertmacro CLOSE_TABWRIGHT "un."
 
-; The editor of the user's Path, run from the setup's temporary folder.
-!macro PATH_TOOL verb
+; The editor of the user's Path, run from the setup's temporary folder; its
+; exit status in $0.
+!macro RUN_PATH_TOOL verb folder
   InitPluginsDir
   File "/oname=$PLUGINSDIR\tabwright-path.exe" "${PATHTOOL}"
-  ExecWait '"$PLUGINSDIR\tabwright-path.exe" ${verb} "$INSTDIR"' $0
+  StrCpy $0 ""
+  ExecWait '"$PLUGINSDIR\tabwright-path.exe" ${verb} "${folder}"' $0
+!macroend
+
+!macro PATH_TOOL verb
+  !insertmacro RUN_PATH_TOOL ${verb} "$INSTDIR"
   ${If} $0 != 0
     DetailPrint "Your PATH could not be changed; it stays as it was."
   ${EndIf}
@@ -134,6 +140,16 @@ Section "-AutostartOff"
 SectionEnd
 
 Function .onInit
+  ; An upgrade leaves the Path as the user chose before: when the installed
+  ; folder is not on it, the box starts unticked.
+  ClearErrors
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" InstallLocation
+  ${IfNot} ${Errors}
+    !insertmacro RUN_PATH_TOOL holds "$1"
+    ${If} $0 == 3
+      !insertmacro UnselectSection ${SecPath}
+    ${EndIf}
+  ${EndIf}
   ; An upgrade offers autostart as the user left it: the program switches
   ; it off by emptying the value.
   ClearErrors

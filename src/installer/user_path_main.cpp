@@ -1,6 +1,7 @@
 // tabwright-path.exe, run by the setup program and its uninstaller:
 //   tabwright-path add FOLDER      FOLDER becomes the last entry of the user's Path
 //   tabwright-path remove FOLDER   its entries are taken out again
+//   tabwright-path holds FOLDER    exit status 0 when an entry names it, 3 when none does
 // The value (HKCU\Environment "Path") keeps its type, REG_EXPAND_SZ for a new
 // one, so that entries such as %USERPROFILE%\bin stay unexpanded. Written
 // here rather than in the setup script, whose strings end at 1024 characters
@@ -56,7 +57,7 @@ bool Write(HKEY key, const StoredPath& path) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring verb = argc == 3 ? argv[1] : L"";
-    if (verb != L"add" && verb != L"remove") return 2;
+    if (verb != L"add" && verb != L"remove" && verb != L"holds") return 2;
     const std::u16string folder(reinterpret_cast<const char16_t*>(argv[2]));
 
     UniqueKey key;
@@ -65,6 +66,7 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     StoredPath path;
     if (!Read(key.get(), path)) return 1;
+    if (verb == L"holds") return tabwright::installer::HoldsEntry(path.text, folder) ? 0 : 3;
     const std::u16string changed = verb == L"add" ? tabwright::installer::WithEntry(path.text, folder)
                                                   : tabwright::installer::WithoutEntry(path.text, folder);
     if (changed == path.text) return 0;
