@@ -1,13 +1,15 @@
 ; Tabwright's setup program: a per-user install that needs no administrator.
-;   makensis -DVERSION=1.0.0 -DSTAGE=DIR -DICON=FILE -DOUTFILE=FILE tabwright.nsi
-; STAGE holds x64\ and x86\, each with Tabwright.exe and tabwright-format.exe.
-; Built for the amd64 target (-DTARGET=amd64-unicode) the setup is 64-bit,
-; carries the x64 files only and needs no x86 folder.
-!ifndef VERSION | STAGE | ICON | OUTFILE
-  !error "VERSION, STAGE, ICON and OUTFILE must be defined"
+;   makensis -DVERSION=1.0.0 -DARCH=x64 -DSTAGE=DIR -DPATHTOOL=FILE -DICON=FILE -DOUTFILE=FILE tabwright.nsi
+; ARCH is x64 (a 64-bit setup) or x86 (a 32-bit one, which also runs on 64-bit
+; Windows); each installs STAGE\ARCH\Tabwright.exe and tabwright-format.exe.
+; PATHTOOL is that build's tabwright-path.exe, which edits the user's Path.
+!ifndef VERSION | ARCH | STAGE | PATHTOOL | ICON | OUTFILE
+  !error "VERSION, ARCH, STAGE, PATHTOOL, ICON and OUTFILE must be defined"
 !endif
-!ifdef TARGET
-  Target ${TARGET}
+!if ${ARCH} == x64
+  Target amd64-unicode
+!else if ${ARCH} != x86
+  !error "ARCH must be x64 or x86"
 !endif
 Unicode true
 ManifestDPIAware true
@@ -15,7 +17,6 @@ RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 !include MUI2.nsh
-!include x64.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
@@ -82,25 +83,28 @@ FunctionEnd
 !insertmacro CLOSE_TABWRIGHT ""
 !insertmacro CLOSE_TABWRIGHT "un."
 
-; The 64-bit build on 64-bit Windows, the 32-bit one otherwise.
-!macro PROGRAM_FILES arch
-  File "${STAGE}\${arch}\Tabwright.exe"
-  File "${STAGE}\${arch}\tabwright-format.exe"
+; The editor of the user's Path, run from the setup's temporary folder; its
+; exit status in $0.
+!macro RUN_PATH_TOOL verb folder
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\tabwright-path.exe" "${PATHTOOL}"
+  StrCpy $0 ""
+  ExecWait '"$PLUGINSDIR\tabwright-path.exe" ${verb} "${folder}"' $0
+!macroend
+
+!macro PATH_TOOL verb
+  !insertmacro RUN_PATH_TOOL ${verb} "$INSTDIR"
+  ${If} $0 != 0
+    DetailPrint "Your PATH could not be changed; it stays as it was."
+  ${EndIf}
 !macroend
 
 Section "${PRODUCT}" SecProgram
   SectionIn RO
   Call CloseTabwright
   SetOutPath "$INSTDIR"
-!if ${NSIS_PTR_SIZE} > 4
-  !insertmacro PROGRAM_FILES x64
-!else
-  ${If} ${RunningX64}
-    !insertmacro PROGRAM_FILES x64
-  ${Else}
-    !insertmacro PROGRAM_FILES x86
-  ${EndIf}
-!endif
+  File "${STAGE}\${ARCH}\Tabwright.exe"
+  File "${STAGE}\${ARCH}\tabwright-format.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
 
@@ -123,6 +127,12 @@ Section "Start ${PRODUCT} at logon" SecAutostart
   WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\${PRODUCT}.exe"'
 SectionEnd
 
+; Per user: tabwright-format then runs by its name in every new console, and
+; for tools such as pre-commit. Left unticked, the Path stays as it is.
+Section "Add tabwright-format to my PATH" SecPath
+  !insertmacro PATH_TOOL add
+SectionEnd
+
 Section "-AutostartOff"
   ${IfNot} ${SectionIsSelected} ${SecAutostart}
     DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
@@ -130,6 +140,16 @@ Section "-AutostartOff"
 SectionEnd
 
 Function .onInit
+  ; An upgrade leaves the Path as the user chose before: when the installed
+  ; folder is not on it, the box starts unticked.
+  ClearErrors
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" InstallLocation
+  ${IfNot} ${Errors}
+    !insertmacro RUN_PATH_TOOL holds "$1"
+    ${If} $0 == 3
+      !insertmacro UnselectSection ${SecPath}
+    ${EndIf}
+  ${EndIf}
   ; An upgrade offers autostart as the user left it: the program switches
   ; it off by emptying the value.
   ClearErrors
@@ -144,6 +164,7 @@ FunctionEnd
 Section "un.${PRODUCT}" UnSecProgram
   SectionIn RO
   Call un.CloseTabwright
+  !insertmacro PATH_TOOL remove
   Delete "$INSTDIR\Tabwright.exe"
   Delete "$INSTDIR\tabwright-format.exe"
   Delete "$INSTDIR\Uninstall.exe"

@@ -11,10 +11,13 @@
 //   paste             prints the clipboard's text once C/SIDE's format is gone
 //   rect [CLASS]      prints X Y WIDTH HEIGHT of Tabwright's main window (or
 //                     its window of CLASS) once it is visible
+//   environment       prints "ready" once its window is up, then waits up to a
+//                     minute for the broadcast of a changed environment
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 #include "desktop.h"
 
@@ -33,6 +36,29 @@ int PrintRect(const wchar_t* className) {
     if (!GetWindowRect(Shown(className), &rect)) return 8;
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     return 0;
+}
+
+bool environmentChanged = false;
+
+LRESULT CALLBACK EnvironmentWatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (message == WM_SETTINGCHANGE && area && std::wstring_view(area) == L"Environment") environmentChanged = true;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Broadcasts reach top-level windows only, so this one is not message-only.
+int AwaitEnvironmentChange() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = EnvironmentWatch;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TabwrightEnvironmentWatch";
+    RegisterClassW(&windowClass);
+    const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                                        nullptr, windowClass.hInstance, nullptr);
+    if (!window) return 6;
+    std::puts("ready");
+    std::fflush(stdout);
+    return WaitFor([] { return environmentChanged; }, 60s) ? 0 : 11;
 }
 
 }  // namespace
@@ -70,6 +96,7 @@ int wmain(int argc, wchar_t** argv) {
         return WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), size, &written, nullptr) ? 0 : 10;
     }
     if (verb == L"rect") return PrintRect(argc > 2 ? argv[2] : L"Kestrel");
-    std::fputs("usage: cside_helper copy|window|send|post|paste|rect ...\n", stderr);
+    if (verb == L"environment") return AwaitEnvironmentChange();
+    std::fputs("usage: cside_helper copy|window|send|post|paste|rect|environment ...\n", stderr);
     return 2;
 }
