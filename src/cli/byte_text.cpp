@@ -1,18 +1,38 @@
 #include "cli/byte_text.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include <utf8cpp/utf8.h>
+
 namespace tabwright::cli {
 
-std::u16string Widen(std::string_view bytes) {
-    std::u16string text(bytes.size(), u'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        text[i] = static_cast<unsigned char>(bytes[i]);
+Coding CodingOf(std::string_view bytes) {
+    const bool high = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return high && utf8::is_valid(bytes.begin(), bytes.end()) ? Coding::Utf8 : Coding::Bytes;
+}
+
+std::u16string Decode(std::string_view bytes, Coding coding) {
+    std::u16string text;
+    if (coding == Coding::Utf8) {
+        text.reserve(bytes.size());
+        utf8::unchecked::utf8to16(bytes.begin(), bytes.end(), std::back_inserter(text));
+        return text;
+    }
+    text.resize(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
     return text;
 }
 
-std::string Narrow(std::u16string_view text) {
-    std::string bytes(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        bytes[i] = static_cast<char>(static_cast<unsigned char>(text[i]));
+std::string Encode(std::u16string_view text, Coding coding) {
+    std::string bytes;
+    if (coding == Coding::Utf8) {
+        bytes.reserve(text.size());
+        utf8::unchecked::utf16to8(text.begin(), text.end(), std::back_inserter(bytes));
+        return bytes;
+    }
+    bytes.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = static_cast<char>(static_cast<unsigned char>(text[i]));
     return bytes;
 }
 

@@ -1,5 +1,8 @@
-// Files are handled as bytes: each byte becomes one 16-bit character and
-// goes back out as the same byte, whatever code page the file was written in.
+// Files are handled as bytes in one of two codings. A file that is valid
+// UTF-8 and holds a byte from 0x80 on is read as UTF-8, a character per
+// 16-bit unit as the Windows editor and the language server see it; any
+// other file is read a byte per character, whatever code page it was
+// written in. Either way the text goes back out as the same bytes.
 #pragma once
 
 #include <string>
@@ -7,11 +10,19 @@
 
 namespace tabwright::cli {
 
-std::u16string Widen(std::string_view bytes);
+enum class Coding { Bytes, Utf8 };
 
-// Every character must be below 256; the engine only ever adds blanks,
-// line breaks and slashes to text that came from Widen.
-std::string Narrow(std::u16string_view text);
+Coding CodingOf(std::string_view bytes);
+
+std::u16string Decode(std::string_view bytes, Coding coding);
+
+// In the Bytes coding every character must be below 256; the engine only
+// ever adds blanks, line breaks and slashes to the text Decode made.
+std::string Encode(std::u16string_view text, Coding coding);
+
+// The UTF-8 byte order mark, and the same as one 16-bit character.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+inline constexpr char16_t kMarkChar = u'\uFEFF';
 
 // True for a text whose line breaks are all bare LF: at least one LF and
 // no CR anywhere.

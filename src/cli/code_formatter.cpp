@@ -10,14 +10,12 @@ namespace tabwright::cli {
 CodeFormatter::CodeFormatter(const FormatSettings& settings)
     : settings_(settings), host_(settings.sign, settings.trace) {}
 
-std::string CodeFormatter::Format(std::string_view bytes) { return Narrow(FormatText(Widen(bytes))); }
-
 std::u16string CodeFormatter::FormatText(std::u16string_view text) {
     if (!HasBareLfBreaks(text)) return Run(text);
     return CrlfToLf(Run(LfToCrlf(text)));
 }
 
-std::u16string CodeFormatter::FormatLines(std::u16string_view original, const LineRanges& ranges) {
+std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges) {
     const bool lf = HasBareLfBreaks(original);
     const std::u16string text = lf ? LfToCrlf(original) : std::u16string(original);
     host_.recordLines = true;
@@ -28,64 +26,74 @@ std::u16string CodeFormatter::FormatLines(std::u16string_view original, const Li
     // Each line's output goes with its input. Output made after the input's
     // end is the leading break the engine moves there: it goes with the
     // first line. Should the ends not add up, the text is one piece.
-    std::vector<Host::LineEnd> pieces;
+    std::vector<Host::LineEnd> ends;
     for (const Host::LineEnd& end : host_.lineEnds)
-        if (pieces.empty() || pieces.back().input != end.input) pieces.push_back(end);
-    if (pieces.empty() || pieces.back().input != text.size()) pieces.assign(1, {text.size(), formatted.size()});
+        if (ends.empty() || ends.back().input != end.input) ends.push_back(end);
+    if (ends.empty() || ends.back().input != text.size()) ends.assign(1, {text.size(), formatted.size()});
 
-    std::u16string out;
+    std::vector<Piece> pieces;
     std::size_t in = 0, made = 0, line = 1;
-    bool firstTouched = false;
-    for (const Host::LineEnd& end : pieces) {
+    for (const Host::LineEnd& end : ends) {
         const std::u16string_view piece = std::u16string_view(text).substr(in, end.input - in);
         const auto breaks = static_cast<std::size_t>(std::count(piece.begin(), piece.end(), u'\n'));
-        const bool touched = Touches(ranges, line, line + breaks - (piece.ends_with(u'\n') ? 1 : 0));
-        firstTouched = firstTouched || (touched && in == 0);
-        if (touched) out.append(std::u16string_view(formatted).substr(made, end.output - made));
-        else out.append(piece);
+        const std::size_t count = breaks + (piece.ends_with(u'\n') ? 0 : 1);
+        const bool touched = Touches(ranges, line, line + count - 1);
+        const std::u16string_view out = touched ? std::u16string_view(formatted).substr(made, end.output - made) : piece;
+        if (!pieces.empty() && pieces.back().touched == touched) {
+            pieces.back().lineCount += count;
+            pieces.back().text.append(out);
+        } else {
+            pieces.push_back({line, count, touched, std::u16string(out)});
+        }
         line += breaks;
         in = end.input;
         made = end.output;
     }
-    if (firstTouched) out.append(std::u16string_view(formatted).substr(made));
-    return lf ? CrlfToLf(out) : out;
+    if (!pieces.empty() && pieces.front().touched) pieces.back().text.append(std::u16string_view(formatted).substr(made));
+    if (lf)
+        for (Piece& p : pieces) p.text = CrlfToLf(p.text);
+    return pieces;
 }
 
-void CodeFormatter::FormatTo(std::string_view bytes, const std::function<void(std::string_view)>& sink) {
+std::u16string CodeFormatter::FormatLines(std::u16string_view text, const LineRanges& ranges) {
+    std::u16string out;
+    for (const Piece& p : FormatPieces(text, ranges)) out.append(p.text);
+    return out;
+}
+
+NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding coding,
+                                               const std::function<void(std::string_view)>& sink) {
     const bool lf = HasBareLfBreaks(bytes);
     // Shifts, and texts too short to format, go whole.
     const std::size_t size = bytes.size() + (lf ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) : 0);
     if (settings_.action != Action::Reindent || size <= 3) {
-        sink(Format(bytes));
-        return;
+        sink(Encode(FormatText(Decode(bytes, coding)), coding));
+        return OpenBlocks();
     }
-    std::u16string line, out;
-    std::string made;
+    std::u16string line, out, made;
     bool heldCr = false;  // LF files: a CR at the end of a piece, dropped if LF follows
-    {
-        NestingLines lines(formatter_, host_);
-        CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t) {
-            line.resize(raw.size());
-            for (std::size_t i = 0; i < raw.size(); ++i) line[i] = static_cast<unsigned char>(raw[i]);
-            if (crlf) line.append(u"\r\n");
-            out.clear();
-            lines.Line(line, out);
-            made.clear();
-            for (const char16_t c : out) {
-                if (heldCr && c != u'\n') made.push_back('\r');
-                heldCr = lf && c == u'\r';
-                if (!heldCr) made.push_back(static_cast<char>(static_cast<unsigned char>(c)));
-            }
-            sink(made);
-        });
-    }
+    NestingLines lines(formatter_, host_);
+    CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t) {
+        line = Decode(raw, coding);
+        if (crlf) line.append(u"\r\n");
+        out.clear();
+        lines.Line(line, out);
+        made.clear();
+        for (const char16_t c : out) {
+            if (heldCr && c != u'\n') made.push_back(u'\r');
+            heldCr = lf && c == u'\r';
+            if (!heldCr) made.push_back(c);
+        }
+        sink(Encode(made, coding));
+    });
     if (heldCr) sink("\r");
     KeepTrace();
+    return lines.OpenBlocks();
 }
 
 void CodeFormatter::KeepTrace() {
     if (settings_.trace)
-        for (const std::u16string& label : host_.Labels()) trace_.push_back(Narrow(label));
+        for (const std::u16string& label : host_.Labels()) trace_.push_back(Encode(label, Coding::Bytes));
 }
 
 std::u16string CodeFormatter::Run(std::u16string_view text) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/byte_text.h"
 #include "cli/line_ranges.h"
 #include "cli/options.h"
 #include "formatter/formatter.h"
@@ -23,19 +24,31 @@ class CodeFormatter {
 public:
     explicit CodeFormatter(const FormatSettings& settings);
 
-    // Formats bytes as one clipboard text, one byte per character. A text
-    // whose breaks are all bare LF is formatted with CR LF breaks and given
-    // back with LF.
-    std::string Format(std::string_view bytes);
+    // Formats a text as one clipboard text. A text whose breaks are all
+    // bare LF is formatted with CR LF breaks and given back with LF.
     std::u16string FormatText(std::u16string_view text);
 
-    // Formats bytes as Format does, handing the output to sink a line at a
-    // time as it is made: besides the input only one line is held.
-    void FormatTo(std::string_view bytes, const std::function<void(std::string_view)>& sink);
+    // Formats bytes as FormatText does, handing the output to sink a line at
+    // a time as it is made: besides the input only one line is held. Gives
+    // the blocks still open at the end of a re-indented text.
+    NestingLines::Unclosed FormatTo(std::string_view bytes, Coding coding,
+                                    const std::function<void(std::string_view)>& sink);
 
+    // A run of input lines and what becomes of them: the formatted output
+    // for lines that touch a range, their own text for the rest.
+    struct Piece {
+        std::size_t firstLine = 1;  // 1-based
+        std::size_t lineCount = 0;
+        bool touched = false;
+        std::u16string text;
+    };
     // Re-indents only the lines that touch a range; they come out as
     // formatting the whole text would make them, every other line stays.
+    std::vector<Piece> FormatPieces(std::u16string_view text, const LineRanges& ranges);
     std::u16string FormatLines(std::u16string_view text, const LineRanges& ranges);
+
+    // The blocks left open by the last FormatText or FormatLines.
+    NestingLines::Unclosed OpenBlocks() const { return formatter_.LastOpenBlocks(); }
 
     // The trace labels of every run so far, in order, when tracing is on.
     const std::vector<std::string>& Trace() const { return trace_; }

@@ -257,6 +257,23 @@ Outcome<Done> FileRewrite::Commit() {
     return {Done{}, {}};
 }
 
+std::string FileIdentity(const fs::path& path) {
+#ifdef _WIN32
+    std::error_code ec;
+    const fs::path full = fs::canonical(path, ec);
+    if (ec) return {};
+    std::wstring name = full.native();
+    for (wchar_t& c : name)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+    const std::u8string utf8 = fs::path(name).u8string();
+    return std::string(utf8.begin(), utf8.end());
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+#endif
+}
+
 Outcome<Done> ReplaceFileContents(const fs::path& path, std::string_view bytes) {
     FileRewrite rewrite(path);
     rewrite.Write(bytes);

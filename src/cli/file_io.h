@@ -26,6 +26,11 @@ struct Done {};
 Outcome<std::string> ReadFileBytes(const std::filesystem::path& path);
 Outcome<std::string> ReadStreamBytes(std::istream& in);
 
+// What tells one file from another however it is named (through a link,
+// twice): device and inode, or on Windows the full path with links
+// resolved. Empty when the file cannot be looked at.
+std::string FileIdentity(const std::filesystem::path& path);
+
 // The rewrite of one existing regular file, its new contents written in
 // pieces. The file keeps its owner, group, mode and extended attributes; a
 // symbolic link is followed, not replaced. Refused, before anything is

@@ -134,18 +134,28 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     std::size_t changedBodies = 0;
     std::vector<std::size_t> changedLines;
     const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
+    const Coding coding = CodingOf(bytes);
     const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
+    const auto warn = [&](std::size_t line, const std::string& message) {
+        report.messages += Message(input.name + ":" + std::to_string(line) + ": warning: " + message);
+        report.status = ExitStatus::Undelimited;
+    };
     if (asObjects) {
-        ObjectFileResult result = FormatObjectFile(bytes, formatter, ranges);
-        output(result.bytes);
-        changedBodies = result.changedBodies;
-        changedLines = std::move(result.changedLines);
-        for (const ObjectWarning& w : result.warnings)
-            report.messages += Message(input.name + ":" + std::to_string(w.line) + ": warning: " + w.message);
-        if (!result.warnings.empty()) report.status = ExitStatus::Undelimited;
+        ObjectFindings found = FormatObjectFile(bytes, coding, formatter, ranges, sink);
+        changedBodies = found.changedBodies;
+        changedLines = std::move(found.changedLines);
+        for (const ObjectWarning& w : found.warnings) warn(w.line, w.message);
     } else {
-        if (ranges) output(Narrow(formatter.FormatLines(Widen(bytes), *ranges)));
-        else formatter.FormatTo(bytes, sink);
+        Unclosed open;
+        if (ranges) {
+            output(Encode(formatter.FormatLines(Decode(bytes, coding), *ranges), coding));
+            open = formatter.OpenBlocks();
+        } else {
+            open = formatter.FormatTo(bytes, coding, sink);
+        }
+        if (open.count > 0)
+            warn(open.firstLine, "the text ends with " + std::to_string(open.count) + (open.count == 1 ? " block" : " blocks") +
+                                     " still open, the first opened on this line");
         if (output.Changed()) changedLines.push_back(output.FirstChangedLine() + 1);
     }
     std::string trace;

@@ -1,6 +1,9 @@
 #include "cli/input_list.h"
 
 #include <algorithm>
+#include <unordered_set>
+
+#include "cli/file_io.h"
 
 namespace tabwright::cli {
 namespace fs = std::filesystem;
@@ -58,6 +61,14 @@ InputList CollectInputs(const Options& options) {
                                          "objects in it");
         }
     }
+    // A file reached twice (named twice, or through a link) goes once, where
+    // it came first.
+    std::unordered_set<std::string> seen;
+    std::erase_if(list.inputs, [&seen](const Input& input) {
+        if (input.standardInput) return false;
+        const std::string id = FileIdentity(input.path);
+        return !id.empty() && !seen.insert(id).second;
+    });
     return list;
 }
 

@@ -22,6 +22,7 @@ struct InputList {
     std::vector<std::string> errors;  // one line each, naming the path
 };
 
+// Each file comes once, where it is first named or found (links followed).
 // A folder is walked for .txt files (any case), sorted by path; that needs
 // --objects, since only exported objects are safe to format wholesale.
 InputList CollectInputs(const Options& options);

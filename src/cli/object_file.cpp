@@ -2,200 +2,288 @@
 
 #include <optional>
 
-#include "cli/byte_text.h"
 #include "cli/text_diff.h"
+#include "formatter/block_reader.h"
 
 namespace tabwright::cli {
 namespace {
 
-// One line of the file: its bytes with the break, and the content without it.
+// One line of a text: its characters with the break, and the content
+// without it.
+template <typename Char>
 struct Line {
-    std::u16string_view whole;
-    std::u16string_view content;
+    using View = std::basic_string_view<Char>;
+    View whole;
+    View content;
     std::size_t indent = 0;  // leading blanks
-    bool blank = false;      // nothing but blanks
 
-    std::u16string_view Trimmed() const {
-        std::u16string_view t = content.substr(indent);
-        while (!t.empty() && t.back() == u' ') t.remove_suffix(1);
+    explicit Line(View text) : whole(text), content(text) {
+        if (content.ends_with(Char('\n'))) content.remove_suffix(1);
+        if (content.ends_with(Char('\r'))) content.remove_suffix(1);
+        while (indent < content.size() && content[indent] == Char(' ')) ++indent;
+    }
+    bool Blank() const { return indent == content.size(); }
+    View Trimmed() const {
+        View t = content.substr(indent);
+        while (!t.empty() && t.back() == Char(' ')) t.remove_suffix(1);
         return t;
+    }
+    bool Is(std::string_view word) const { return Same(Trimmed(), word); }
+    bool StartsWith(std::string_view word) const { return Same(Trimmed().substr(0, word.size()), word); }
+
+    static bool Same(View text, std::string_view ascii) {
+        return text.size() == ascii.size() && std::equal(ascii.begin(), ascii.end(), text.begin(),
+                                                         [](char a, Char c) { return Char(a) == c; });
     }
 };
 
-std::vector<Line> SplitLines(std::u16string_view text) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find(u'\n', pos);
-        end = end == std::u16string_view::npos ? text.size() : end + 1;
-        Line l;
-        l.whole = text.substr(pos, end - pos);
-        l.content = l.whole;
-        if (l.content.ends_with(u'\n')) l.content.remove_suffix(1);
-        if (l.content.ends_with(u'\r')) l.content.remove_suffix(1);
-        while (l.indent < l.content.size() && l.content[l.indent] == u' ') ++l.indent;
-        l.blank = l.indent == l.content.size();
-        lines.push_back(l);
-        pos = end;
-    }
-    return lines;
+template <typename Char>
+bool IsNameChar(Char c) {
+    return (c >= Char('A') && c <= Char('Z')) || (c >= Char('a') && c <= Char('z')) ||
+           (c >= Char('0') && c <= Char('9')) || c == Char('_');
 }
 
-bool IsNameChar(char16_t c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_';
+// The column of a trigger property's "On...=" followed by word (BEGIN or
+// VAR), the column of word; nothing for any other line.
+template <typename Char>
+std::optional<std::size_t> TriggerColumn(const Line<Char>& line, std::string_view word) {
+    const auto t = line.Trimmed();
+    const std::size_t length = word.size() + 1;
+    if (t.size() < length || t[t.size() - length] != Char('=') || !Line<Char>::Same(t.substr(t.size() - word.size()), word))
+        return std::nullopt;
+    const std::size_t nameEnd = t.size() - length;
+    std::size_t nameStart = nameEnd;
+    while (nameStart > 0 && IsNameChar(t[nameStart - 1])) --nameStart;
+    if (!Line<Char>::Same(t.substr(nameStart, 2), "On")) return std::nullopt;
+    return line.indent + nameEnd + 1;
 }
 
 // The column of the BEGIN that opens a body on this line: a BEGIN alone on
 // its line (procedures, and triggers after their VAR section), or a trigger
 // property "On...=BEGIN".
-std::optional<std::size_t> BeginColumn(const Line& line) {
-    const std::u16string_view t = line.Trimmed();
-    if (t == u"BEGIN") return line.indent;
-    if (!t.ends_with(u"=BEGIN")) return std::nullopt;
-    std::size_t nameEnd = t.size() - 6;
-    std::size_t nameStart = nameEnd;
-    while (nameStart > 0 && IsNameChar(t[nameStart - 1])) --nameStart;
-    if (!t.substr(nameStart, nameEnd - nameStart).starts_with(u"On")) return std::nullopt;
-    return line.indent + nameEnd + 1;
+template <typename Char>
+std::optional<std::size_t> BeginColumn(const Line<Char>& line) {
+    if (line.Is("BEGIN")) return line.indent;
+    return TriggerColumn(line, "BEGIN");
 }
 
-enum class BodyKind { Code, Documentation, Undelimited };
+// Lines of an export that no body holds: where a body whose END is missing
+// is known to have ended. A procedure or trigger heading ends it even
+// inside a comment left open; the rest only outside comments.
+template <typename Char>
+bool HeadsAnotherBody(const Line<Char>& line) {
+    return line.StartsWith("PROCEDURE ") || line.StartsWith("LOCAL PROCEDURE ") || line.StartsWith("EVENT ") ||
+           TriggerColumn(line, "BEGIN") || TriggerColumn(line, "VAR");
+}
 
-struct Body {
-    BodyKind kind;
-    std::size_t first;    // first line after the BEGIN
-    std::size_t end;      // the closing line (Code, Documentation) or where scanning resumes
-    std::size_t badLine;  // 0-based line the warning names (Undelimited)
-    std::string problem;
-};
+template <typename Char>
+bool EndsAnyBody(const Line<Char>& line, bool inComment) {
+    return HeadsAnotherBody(line) || (!inComment && (line.StartsWith("[") || line.Is("}") || line.Is("VAR") || line.Is("CODE")));
+}
 
-// Finds the END that closes the BEGIN on line `at`, written at the BEGIN's
-// column. Code lines stand at least two columns deeper, so the first line
-// at or left of that column must be the END; anything else means the body
-// cannot be told apart from what follows.
-Body Delimit(const std::vector<Line>& lines, std::size_t at, std::size_t column) {
-    const std::size_t first = at + 1;
-    std::size_t j = first;
-    while (j < lines.size() && lines[j].blank) ++j;
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
 
-    // The documentation trigger: braces at the BEGIN's column, then END.
-    if (j < lines.size() && lines[j].indent == column && lines[j].Trimmed().starts_with(u"{")) {
-        for (std::size_t k = j + 1; k < lines.size(); ++k)
-            if (lines[k].indent == column && lines[k].Trimmed() == u"END.")
-                return {BodyKind::Documentation, first, k, 0, {}};
-        return {BodyKind::Undelimited, first, lines.size(), at,
-                "documentation in braces without its END."};
-    }
+template <typename Char>
+class ExportFormatter {
+public:
+    using View = std::basic_string_view<Char>;
+    using Sink = std::function<void(View)>;
 
-    std::optional<std::size_t> shallow;
-    for (; j < lines.size(); ++j) {
-        const Line& l = lines[j];
-        if (l.blank) continue;
-        if (l.indent == column + 1 && !shallow) shallow = j;
-        if (l.indent > column) continue;
-        const std::u16string_view t = l.Trimmed();
-        if (l.indent == column && t == u"END.") return {BodyKind::Documentation, first, j, 0, {}};
-        if (l.indent == column && t == u"END;") {
-            if (shallow)
-                return {BodyKind::Undelimited, first, j + 1, *shallow,
-                        "line not indented below its BEGIN"};
-            return {BodyKind::Code, first, j, 0, {}};
+    ExportFormatter(View text, Coding coding, CodeFormatter& formatter, const LineRanges* ranges, Sink sink)
+        : text_(text), coding_(coding), formatter_(formatter), ranges_(ranges), sink_(std::move(sink)) {}
+
+    ObjectFindings Run() {
+        while (pos_ < text_.size()) {
+            const Line<Char> line = Next();
+            sink_(line.whole);
+            if (const std::optional<std::size_t> column = BeginColumn(line)) Body(*column);
         }
-        break;
+        return std::move(findings_);
     }
-    return {BodyKind::Undelimited, first, j, at,
-            "BEGIN without its END at column " + std::to_string(column + 1)};
-}
 
-// A line split into its text without the blanks before the break, and the
-// break itself.
-struct LineParts {
-    std::u16string_view text;
-    std::u16string_view lineBreak;
+private:
+    // The next line, from pos_ on; lineNumber_ is its 1-based number.
+    Line<Char> Next() {
+        const std::size_t end = std::min(text_.find(Char('\n'), pos_), text_.size() - 1) + 1;
+        Line<Char> line(text_.substr(pos_, end - pos_));
+        pos_ = end;
+        ++lineNumber_;
+        return line;
+    }
+
+    std::u16string Decoded(View text) const {
+        if constexpr (std::is_same_v<Char, char>) return Decode(text, coding_);
+        else return std::u16string(text);
+    }
+    std::basic_string<Char> Encoded(std::u16string_view text) const {
+        if constexpr (std::is_same_v<Char, char>) return Encode(text, coding_);
+        else return std::u16string(text);
+    }
+
+    void Warn(std::size_t line, std::string message) {
+        findings_.warnings.push_back({line, message + "; left as it is"});
+    }
+
+    // The body after a BEGIN at column: its END is the line that closes the
+    // BEGIN, read by the block keywords of its code, and must stand at the
+    // BEGIN's column. pos_ is left after the END, or at the line where the
+    // body is known to have ended without one.
+    void Body(std::size_t column) {
+        const std::size_t beginLine = lineNumber_, start = pos_;
+        BlockReader reader;
+        std::vector<std::size_t> open{beginLine};  // the line of each open block
+        std::u16string raw;
+        while (pos_ < text_.size()) {
+            const std::size_t at = pos_;
+            const Line<Char> line = Next();
+            if (EndsAnyBody(line, reader.InComment())) {
+                pos_ = at;
+                --lineNumber_;
+                return Missing(open, lineNumber_ + 1, start);
+            }
+            // The documentation trigger ends the code with "END.", which
+            // closes no block of the code.
+            if (!reader.InComment() && line.Is("END.")) return Ended(line, column, beginLine, start, at);
+            raw = Decoded(line.content);
+            const BlockReader::Blocks blocks = reader.Line(raw.append(u"\r\n"));
+            if (blocks.closed >= static_cast<std::int64_t>(open.size())) return Ended(line, column, beginLine, start, at);
+            open.resize(open.size() - static_cast<std::size_t>(blocks.closed));
+            for (std::int64_t n = 0; n < blocks.opened; ++n) open.push_back(lineNumber_);
+        }
+        Missing(open, 0, start);
+    }
+
+    void Missing(const std::vector<std::size_t>& open, std::size_t stopLine, std::size_t start) {
+        std::string message = "BEGIN without its END";
+        message += stopLine ? " before line " + std::to_string(stopLine) : " before the end of the file";
+        if (open.size() > 1)
+            message += " (" + Plural(open.size() - 1, "block", "blocks") + " inside it still open, the first from line " +
+                       std::to_string(open[1]) + ")";
+        Warn(open.front(), message);
+        sink_(text_.substr(start, pos_ - start));
+    }
+
+    void Ended(const Line<Char>& end, std::size_t column, std::size_t beginLine, std::size_t start, std::size_t endAt) {
+        if (end.indent != column || !end.StartsWith("END")) {
+            Warn(lineNumber_, "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
+                                  std::to_string(end.indent + 1) + ", not at the BEGIN's column " +
+                                  std::to_string(column + 1));
+            sink_(text_.substr(start, pos_ - start));
+            return;
+        }
+        const View body = text_.substr(start, endAt - start);
+        // The documentation trigger ends with "END." and holds no code.
+        if (end.Is("END.") || (ranges_ && !Touches(*ranges_, beginLine, lineNumber_))) {
+            sink_(body);
+            sink_(end.whole);
+            return;
+        }
+        const std::basic_string<Char> formatted = Encoded(Format(Decoded(body), column + 2, beginLine + 1));
+        ++findings_.bodies;
+        if (formatted != body) {
+            ++findings_.changedBodies;
+            findings_.changedLines.push_back(beginLine + 1 + FirstChangedLine(body, View(formatted)));
+        }
+        sink_(formatted);
+        sink_(end.whole);
+    }
+
+    // Moves the body left to column 0, formats it, moves it back to base,
+    // one step in from its BEGIN whatever its first line said. No line keeps
+    // blanks before its break, so empty lines stay empty. A result that
+    // would run into the END line is not used.
+    std::u16string Format(const std::u16string& body, std::size_t base, std::size_t firstLine) {
+        std::vector<Line<char16_t>> lines;
+        for (std::size_t pos = 0; pos < body.size();) {
+            const std::size_t end = std::min(body.find(u'\n', pos), body.size() - 1) + 1;
+            lines.emplace_back(std::u16string_view(body).substr(pos, end - pos));
+            pos = end;
+        }
+        std::u16string code;
+        bool first = true;
+        for (const Line<char16_t>& l : lines) {
+            const std::size_t shift = first && !l.Blank() ? l.indent : std::min(base, l.indent);
+            first = first && l.Blank();
+            AppendTrimmed(code, l.whole.substr(shift), 0);
+        }
+
+        std::vector<CodeFormatter::Piece> pieces;
+        if (ranges_) {
+            LineRanges inBody;
+            const std::size_t last = firstLine + lines.size() - 1;
+            for (const LineRange& r : *ranges_)
+                if (r.last >= firstLine && r.first <= last)
+                    inBody.push_back({std::max(r.first, firstLine) - firstLine + 1, std::min(r.last, last) - firstLine + 1});
+            pieces = formatter_.FormatPieces(code, inBody);
+        } else {
+            pieces.push_back({1, lines.size(), true, formatter_.FormatText(code)});
+        }
+
+        std::u16string out;
+        out.reserve(body.size() + body.size() / 8);
+        for (const CodeFormatter::Piece& p : pieces) {
+            if (!p.touched) {
+                for (std::size_t i = p.firstLine - 1; i < p.firstLine - 1 + p.lineCount && i < lines.size(); ++i)
+                    out.append(lines[i].whole);
+                continue;
+            }
+            for (std::size_t pos = 0; pos < p.text.size();) {
+                const std::size_t end = std::min(p.text.find(u'\n', pos), p.text.size() - 1) + 1;
+                AppendTrimmed(out, std::u16string_view(p.text).substr(pos, end - pos), base);
+                pos = end;
+            }
+        }
+        return out.ends_with(u'\n') ? out : body;
+    }
+
+    // line without the blanks before its break, indented by base unless empty.
+    static void AppendTrimmed(std::u16string& out, std::u16string_view line, std::size_t base) {
+        std::size_t breakAt = line.size();
+        if (breakAt > 0 && line[breakAt - 1] == u'\n') --breakAt;
+        if (breakAt > 0 && line[breakAt - 1] == u'\r') --breakAt;
+        std::size_t end = breakAt;
+        while (end > 0 && line[end - 1] == u' ') --end;
+        if (end > 0) out.append(base, u' ').append(line.substr(0, end));
+        out.append(line.substr(breakAt));
+    }
+
+    View text_;
+    Coding coding_;
+    CodeFormatter& formatter_;
+    const LineRanges* ranges_;
+    Sink sink_;
+    std::size_t pos_ = 0;
+    std::size_t lineNumber_ = 0;
+    ObjectFindings findings_;
 };
 
-LineParts Parts(std::u16string_view line) {
-    std::size_t breakAt = line.size();
-    if (breakAt > 0 && line[breakAt - 1] == u'\n') --breakAt;
-    if (breakAt > 0 && line[breakAt - 1] == u'\r') --breakAt;
-    std::size_t end = breakAt;
-    while (end > 0 && line[end - 1] == u' ') --end;
-    return {line.substr(0, end), line.substr(breakAt)};
-}
-
-// Moves the body left by its base column, formats it, moves it back. No
-// line keeps blanks before its break, so empty lines stay empty; a result
-// that would run into the END line is not used.
-std::u16string FormatBody(const std::vector<Line>& lines, const Body& body, std::size_t base,
-                          const std::u16string& original, CodeFormatter& formatter) {
-    std::u16string code;
-    for (std::size_t i = body.first; i < body.end; ++i) {
-        const LineParts parts = Parts(lines[i].whole.substr(std::min(base, lines[i].indent)));
-        code.append(parts.text).append(parts.lineBreak);
-    }
-    const std::u16string formatted = formatter.FormatText(code);
-    if (!formatted.ends_with(u'\n')) return original;
-
-    std::u16string out;
-    out.reserve(formatted.size() + (body.end - body.first) * base);
-    std::size_t pos = 0;
-    while (pos < formatted.size()) {
-        const std::size_t end = formatted.find(u'\n', pos) + 1;
-        const LineParts parts = Parts(std::u16string_view(formatted).substr(pos, end - pos));
-        if (!parts.text.empty()) out.append(base, u' ').append(parts.text);
-        out.append(parts.lineBreak);
-        pos = end;
-    }
-    return out;
+template <typename Char>
+bool StartsAsExport(std::basic_string_view<Char> text, std::basic_string_view<Char> mark) {
+    if (text.starts_with(mark)) text.remove_prefix(mark.size());
+    return Line<Char>::Same(text.substr(0, 7), "OBJECT ");
 }
 
 }  // namespace
 
-bool LooksLikeObjectExport(std::string_view bytes) { return bytes.starts_with("OBJECT "); }
-bool LooksLikeObjectExport(std::u16string_view text) { return text.starts_with(u"OBJECT "); }
-
-ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter,
-                                  const LineRanges* ranges) {
-    ObjectTextResult text = FormatObjectText(Widen(bytes), formatter, ranges);
-    ObjectFileResult result;
-    result.bytes = Narrow(text.text);
-    static_cast<ObjectFindings&>(result) = std::move(text);
-    return result;
+bool LooksLikeObjectExport(std::string_view bytes) { return StartsAsExport(bytes, kUtf8Mark); }
+bool LooksLikeObjectExport(std::u16string_view text) {
+    return StartsAsExport(text, std::u16string_view(&kMarkChar, 1));
 }
 
-ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter,
-                                  const LineRanges* ranges) {
-    ObjectTextResult result;
-    const std::vector<Line> lines = SplitLines(text);
-    result.text.reserve(text.size() + text.size() / 16);
+ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeFormatter& formatter,
+                                const LineRanges* ranges, const std::function<void(std::string_view)>& sink) {
+    return ExportFormatter<char>(bytes, coding, formatter, ranges, sink).Run();
+}
 
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        const std::optional<std::size_t> column = BeginColumn(lines[i]);
-        result.text.append(lines[i].whole);
-        if (!column) {
-            ++i;
-            continue;
-        }
-        const Body body = Delimit(lines, i, *column);
-        if (body.kind == BodyKind::Undelimited)
-            result.warnings.push_back({body.badLine + 1, body.problem + "; left as it is"});
-        std::u16string original;
-        for (std::size_t k = body.first; k < body.end && k < lines.size(); ++k) original.append(lines[k].whole);
-        // Lines are counted from 1: the BEGIN is line body.first, the END line body.end + 1.
-        if (body.kind == BodyKind::Code && (!ranges || Touches(*ranges, body.first, body.end + 1))) {
-            const std::u16string formatted = FormatBody(lines, body, *column + 2, original, formatter);
-            ++result.bodies;
-            if (formatted != original) {
-                ++result.changedBodies;
-                result.changedLines.push_back(body.first + 1 + FirstChangedLine(original, formatted));
-            }
-            result.text.append(formatted);
-        } else {
-            result.text.append(original);
-        }
-        i = body.end;
-    }
+ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter, const LineRanges* ranges) {
+    ObjectTextResult result;
+    result.text.reserve(text.size() + text.size() / 16);
+    static_cast<ObjectFindings&>(result) =
+        ExportFormatter<char16_t>(text, Coding::Utf8, formatter, ranges,
+                                  [&result](std::u16string_view piece) { result.text.append(piece); })
+            .Run();
     return result;
 }
 

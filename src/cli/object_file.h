@@ -1,14 +1,16 @@
-// Exported object files (OBJECT Codeunit ... { ... CODE { ... } }): only the
-// code between the BEGIN and the END of each trigger or procedure body is
+// Exported objects (OBJECT Codeunit ... { ... CODE { ... } }): only the code
+// between the BEGIN and the END of each trigger or procedure body is
 // formatted, as if copied from the editor and pasted back; every other byte
 // stays as it is.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/byte_text.h"
 #include "cli/code_formatter.h"
 
 namespace tabwright::cli {
@@ -25,22 +27,21 @@ struct ObjectFindings {
     std::vector<ObjectWarning> warnings;    // bodies that could not be delimited
 };
 
-struct ObjectFileResult : ObjectFindings {
-    std::string bytes;
-};
-
 struct ObjectTextResult : ObjectFindings {
     std::u16string text;
 };
 
-// True when the first line begins with "OBJECT ", as every export does.
+// True when the first line begins with "OBJECT ", as every export does,
+// after a UTF-8 byte order mark if there is one.
 bool LooksLikeObjectExport(std::string_view bytes);
 bool LooksLikeObjectExport(std::u16string_view text);
 
-// Bytes are read one byte per character. With ranges, only the bodies whose
-// lines, BEGIN and END included, touch a range are formatted.
-ObjectFileResult FormatObjectFile(std::string_view bytes, CodeFormatter& formatter,
-                                  const LineRanges* ranges = nullptr);
+// Hands the formatted file to sink in pieces as they are made; besides the
+// input only the body being formatted is held. With ranges, only the code
+// lines that touch a range are formatted, at the depth the whole body
+// gives them.
+ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeFormatter& formatter,
+                                const LineRanges* ranges, const std::function<void(std::string_view)>& sink);
 ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter,
                                   const LineRanges* ranges = nullptr);
 

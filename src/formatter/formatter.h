@@ -18,6 +18,14 @@ inline constexpr std::u16string_view kIndentUnit = u"  ";
 inline constexpr std::int64_t kLineLimit = 132;
 inline constexpr std::int64_t kBreakColumn = 130;
 
+// The blocks (BEGIN, CASE ... OF, REPEAT) still open after a text: how many
+// (0 or less: none) and the 1-based number of the line that opened the
+// first of them.
+struct Unclosed {
+    std::int64_t count = 0;
+    std::size_t firstLine = 0;
+};
+
 // The formatter's own state, kept by the window that runs it: the nesting
 // stack and the quote-aware search object of the current run.
 class Formatter {
@@ -27,11 +35,13 @@ public:
     std::u16string Nesting(std::u16string_view text, NestingHost& host);
 
     const NestingStack& Stack() const { return stack_; }
+    Unclosed LastOpenBlocks() const { return lastOpen_; }
 
 private:
     friend class NestingLines;
     NestingStack stack_;
     InstrNew search_;
+    Unclosed lastOpen_;
 };
 
 // Nesting for a text handed in one line at a time, as CutForNesting
@@ -48,13 +58,7 @@ public:
     // raw is the next line with its break at its end.
     void Line(std::u16string_view raw, std::u16string& out);
 
-    // The blocks (BEGIN, CASE ... OF, REPEAT) still open after the lines so
-    // far: how many (0 or less: none) and the 1-based number, among those
-    // lines, of the line that opened the first of them.
-    struct Unclosed {
-        std::int64_t count = 0;
-        std::size_t firstLine = 0;
-    };
+    using Unclosed = tabwright::Unclosed;
     Unclosed OpenBlocks() const;
 
 private:

@@ -434,6 +434,7 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
     if (input.size() <= 3) {
         host.ClearTrace();
         stack_.Clear();
+        lastOpen_ = {};
         return std::u16string(input);
     }
     std::u16string out, withBreak;
@@ -444,6 +445,7 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
         lines.Line(raw, out);
         host.LineDone(inputEnd, out.size());
     });
+    lastOpen_ = lines.OpenBlocks();
     return out;
 }
 

@@ -24,13 +24,20 @@ TEST(LinesTest, OnlyChosenLinesChangeAndAsTheWholeFormatMakesThem) {
     EXPECT_EQ(RunCli({"--lines=1:1"}, lead).out, "IF a THEN\r\nb;\r\n\r\n");
     EXPECT_EQ(RunCli({"--lines=3:3"}, lead).out, "\r\nIF a THEN\r\n  b;\r\n");
     EXPECT_EQ(RunCli({"--lines=1:3"}, lead).out, RunCli({}, lead).out);
-    // In an export, the bodies that share a line with a range, BEGIN and END lines included.
-    const auto touched = [](const std::string& range) { return RunCli({"--lines=" + range}, kObject).out; };
-    std::string a = kObject, b = kObject;
+    // In an export only the chosen code lines, at the depth their body gives
+    // them; a BEGIN or END line chosen alone changes nothing.
+    const auto chosen = [](const std::string& range, std::string object = kObject) {
+        return RunCli({"--lines=" + range}, object).out;
+    };
+    std::string a = kObject, b = kObject, off = kObject;
     a.replace(a.find("      b;"), 8, "        b;"), b.replace(b.find("      d;"), 8, "        d;");
-    EXPECT_EQ(touched("14:14"), b);
-    for (const char* range : {"5:6", "9:9"}) EXPECT_EQ(touched(range), a) << range;
-    EXPECT_EQ(touched("10:11"), kObject);
+    off.replace(off.find("      IF c"), 10, "         IF c");
+    std::string offB = off;
+    offB.replace(offB.find("      d;"), 8, "        d;");
+    EXPECT_EQ(chosen("14:14"), b);
+    EXPECT_EQ(chosen("14:14", off), offB);
+    for (const char* range : {"8:8", "5:8"}) EXPECT_EQ(chosen(range), a) << range;
+    for (const char* range : {"5:6", "9:11"}) EXPECT_EQ(chosen(range), kObject) << range;
 }
 
 TEST(LinesTest, EveryOtherLineOfTheExamplesStays) {
@@ -68,8 +75,8 @@ TEST(LinesTest, StreamedFormatIsTheWholeFormat) {
     for (const std::string& text : texts) {
         CodeFormatter whole({}), streamed({});
         std::string made;
-        streamed.FormatTo(text, [&made](std::string_view piece) { made.append(piece); });
-        EXPECT_EQ(made, whole.Format(text)) << text;
+        streamed.FormatTo(text, Coding::Bytes, [&made](std::string_view piece) { made.append(piece); });
+        EXPECT_EQ(made, Encode(whole.FormatText(Decode(text, Coding::Bytes)), Coding::Bytes)) << text;
     }
 }
 

@@ -39,7 +39,7 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
         {Open("c", "OBJECT Codeunit 1 X" + code + R"(    END;\r\n  }\r\n)"), ""},
         {Format(5, "c"), R"([{"newText":"        b;\r\n","range":{"end":{"character":0,"line":7},"start":{"character":0,"line":6}}}])"},
         {Open("d", "OBJECT Codeunit 2 Y" + code), ""},
-        {Format(6, "d"), R"("params":{"message":"line 5: BEGIN without its END at column 5; left as it is","type":2})"},
+        {Format(6, "d"), R"("params":{"message":"line 5: BEGIN without its END before the end of the file; left as it is","type":2})"},
         {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"c"},"contentChanges":[{"text":"x;"}]})"), ""},
         {Format(7, "c"), R"("id":7,"jsonrpc":"2.0","result":[])"},
         {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"b"},"contentChanges":[{"range":{}}]})"), ""},
