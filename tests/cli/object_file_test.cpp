@@ -43,6 +43,13 @@ TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
          "    BEGIN\n    {\n      Status:=Open\n    }\n    END.\n",
          "OBJECT Table 1 A\n    Description=BEGIN\n      x:=1;\n    END;\n    OnModify=BEGIN\n               x := 1;\n             END;\n"
          "    BEGIN\n    {\n      Status:=Open\n    }\n    END.\n"},
+        // Code pasted flush with the BEGIN or left of it, and a first line
+        // too deep: the body goes one step in from its BEGIN. Its END is the
+        // one its blocks close, not one in a comment or a text.
+        {"OBJECT Codeunit 1 A\n    BEGIN\n    IF a THEN BEGIN\nb:=1;\n  // BEGIN\n    END;\n    END;\n",
+         "OBJECT Codeunit 1 A\n    BEGIN\n      IF a THEN BEGIN\n        b := 1;\n        // BEGIN\n      END;\n    END;\n"},
+        {"OBJECT Codeunit 1 A\n    BEGIN\n          x;\n      {\n    END;\n      }\n      MESSAGE('END;');\n    END;\n",
+         "OBJECT Codeunit 1 A\n    BEGIN\n      x;\n      {\n      END;\n      }\n      MESSAGE('END;');\n    END;\n"},
     };
     for (const auto& c : cases) {
         std::string input = Crlf(c.input), expected = Crlf(c.expected);
@@ -104,13 +111,17 @@ TEST(ObjectFileTest, FoldersOfExports) {
     TempDir dir;
     const fs::path src = dir / "src";
     fs::create_directories(src / "Tables");
+    std::string marked;
     for (const auto& e : fs::directory_iterator(fs::path(TABWRIGHT_EXAMPLES) / "objects")) {
         const std::string text = ReadBytes(e.path());
         const Formatted r = Objects(text);
         EXPECT_TRUE(r.warnings.empty() && r.changedBodies > 0) << e.path();
         EXPECT_TRUE(SameCode(tabwright::test::W(text), tabwright::test::W(r.bytes))) << e.path();
         EXPECT_EQ(Objects(r.bytes).bytes, r.bytes) << e.path();
-        WriteBytes(src / (e.path().filename().string() == "TAB50121.TXT" ? "Tables" : "") / e.path().filename(), text);
+        // One export begins with a UTF-8 byte order mark, which stays.
+        const std::string name = e.path().filename().string();
+        WriteBytes(src / (name == "TAB50121.TXT" ? "Tables" : "") / name, (name == "COD50122.TXT" ? "\xEF\xBB\xBF" : "") + text);
+        if (name == "COD50122.TXT") marked = "\xEF\xBB\xBF" + r.bytes;
     }
     WriteBytes(src / "notes.txt", "Remember:\r\nIF a THEN\r\nb;\r\n");
     WriteBytes(src / "COD50120.bak", ReadBytes(src / "COD50120.TXT"));
@@ -127,6 +138,8 @@ TEST(ObjectFileTest, FoldersOfExports) {
     EXPECT_NE(ReadBytes(src / "COD50120.bak"), ReadBytes(src / "COD50120.TXT"));
     EXPECT_EQ(dir.Listing(), listing);
     EXPECT_EQ(RunCli({"--check", src.string(), "--objects"}).status, 0);
+    EXPECT_EQ(ReadBytes(src / "COD50122.TXT"), marked);
+    EXPECT_EQ(RunCli({"--check", (src / "COD50122.TXT").string()}).status, 0);
 
     // Named, an export is recognised; a truncated one is reported, and its
     // bodies before the break are still formatted.

@@ -1,4 +1,5 @@
 // tabwright-format from its arguments to its streams and exit status.
+#include "cli/code_formatter.h"
 #include "cli_support.h"
 
 namespace tabwright::cli {
@@ -36,6 +37,9 @@ TEST(RunTest, StandardInputToStandardOutput) {
         {{"--check"}, kRaw, 1, "<stdin>\n", "<stdin>:2: would change\n"}, {{"--check"}, kFormatted, 0, "", ""},
         {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n"
                                      "\\ No newline at end of file\n", ""},
+        // A text that ends inside blocks is formatted and named.
+        {{}, "IF a THEN BEGIN\nx;\nEND;\nREPEAT\nCASE b OF\n", 3, "IF a THEN BEGIN\n  x;\nEND;\nREPEAT\n  CASE b OF\n",
+         "tabwright-format: <stdin>:4: warning: the text ends with 2 blocks still open, the first opened on this line\n"},
         {{"--version", "-i"}, "", 0, "tabwright-format " TABWRIGHT_VERSION "\n", ""},
         {{}, std::string(7999, ' ') + '\0', 2, "", "tabwright-format: <stdin>: binary, left as it is\n"}, {{"-n"}, std::string(8000, ' ') + '\0', 0, "", ""},
     };
@@ -60,14 +64,38 @@ TEST(RunTest, StandardInputToStandardOutput) {
     }
 }
 
+// A UTF-8 file is measured in characters, as the editor and the language
+// server measure it: 60 letters u-umlaut are 60 columns, not 120.
+// A UTF-8 file is measured in characters, as the editor and the language
+// server measure it: 58 letters u-umlaut are 58 columns, not 116.
+TEST(RunTest, Utf8FilesAreSplitWhereTheirCharactersReachTheLimit) {
+    const auto repeat = [](int n, const auto& s) {
+        std::decay_t<decltype(s)> out;
+        while (n-- > 0) out += s;
+        return out;
+    };
+    for (int letters : {40, 58, 70}) {  // 96, 132 and 156 characters
+        const std::string u = repeat(letters, std::string("\xC3\xBC"));
+        const std::u16string wide = repeat(letters, std::u16string(u"\u00FC"));
+        const std::u16string made = CodeFormatter({}).FormatText(u"MESSAGE('" + wide + u"', '" + wide + u"');");
+        std::string expected;
+        for (char16_t c : made) expected += c == u'\u00FC' ? std::string("\xC3\xBC") : std::string(1, static_cast<char>(c));
+        EXPECT_EQ(RunCli({}, "MESSAGE('" + u + "', '" + u + "');").out, expected) << letters;
+    }
+}
+
 TEST(RunTest, FilesAreCheckedOrRewrittenEachInItsOwnRun) {
     TempDir dir;
     WriteBytes(dir / "raw.txt", kRaw);
     WriteBytes(dir / "done.txt", kFormatted);
     const std::string raw = (dir / "raw.txt").string(), done = (dir / "done.txt").string();
-    auto r = RunCli({"--check", raw, done});
+    // A file named twice, or through a link, is checked once.
+    std::filesystem::create_directory(dir / "links");
+    std::filesystem::create_symlink(dir / "raw.txt", dir / "links" / "link.txt");
+    auto r = RunCli({"--check", raw, done, (dir / "links" / "link.txt").string(), raw});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, raw + "\n");
+    std::filesystem::remove_all(dir / "links");
     EXPECT_EQ(ReadBytes(raw), kRaw);
 
     const auto before = std::filesystem::last_write_time(done);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # pre-commit runs the hooks from a file:// clone: an unformatted export stops
 # the commit (tabwright-format formats it), a formatted one passes, other
-# .txt files stay. Then tabwright-format-diff formats only the changed body.
+# .txt files stay. Then tabwright-format-diff formats only the staged lines.
 set -euo pipefail
 source "$(dirname "$0")/common.sh" "$1"
 export HOME=$work PRE_COMMIT_HOME=$work/cache PATH=$(dirname "$tool"):$PATH GIT_CONFIG_NOSYSTEM=1
@@ -20,6 +20,9 @@ for hook in tabwright-format tabwright-check; do
   cmp COD50010.TXT "$work/$want" && cmp notes.txt "$work/notes" && grep -q "COD50010.TXT:16: would change\|files were modified" log
   cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted >/dev/null
 done
-git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && git add . && git commit -qm raw
-awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' COD50010.TXT >edited && mv edited COD50010.TXT && git add .
-"$tool" --lines=38:38 COD50010.TXT >want && "$here/../../scripts/tabwright-format-diff" && cmp COD50010.TXT want
+# Only the staged line changes, at its body's depth; staged notes stay.
+git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt
+git add . && git commit -qm raw && printf 'IF more THEN\r\nnot code;\r\n' >>notes.txt && cp notes.txt "$work/notes2"
+awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' COD50010.TXT >edited && cp edited COD50010.TXT && git add .
+"$here/../../scripts/tabwright-format-diff" && cmp notes.txt "$work/notes2"
+cmp <(sed 38d COD50010.TXT) <(sed 38d edited) && [[ $(sed -n 38p COD50010.TXT) == *"Pages := Pages + 1;"* ]]
