@@ -7,10 +7,35 @@
 
 namespace tabwright::cli {
 
-Coding CodingOf(std::string_view bytes) {
-    const bool high = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return high && utf8::is_valid(bytes.begin(), bytes.end()) ? Coding::Utf8 : Coding::Bytes;
+namespace {
+
+bool HasHighByte(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
+
+}  // namespace
+
+Coding CodingOf(std::string_view bytes) {
+    return HasHighByte(bytes) && utf8::is_valid(bytes.begin(), bytes.end()) ? Coding::Utf8 : Coding::Bytes;
+}
+
+void CodingScan::Add(std::string_view piece) {
+    std::string text = tail_ + std::string(piece);
+    // A sequence cut by the end of the piece waits for the rest.
+    std::size_t cut = text.size();
+    for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+        const auto c = static_cast<unsigned char>(text[text.size() - back]);
+        if ((c & 0xC0) == 0x80) continue;
+        const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (length > back) cut = text.size() - back;
+        break;
+    }
+    high_ = high_ || HasHighByte(piece);
+    valid_ = valid_ && utf8::is_valid(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(cut));
+    tail_ = text.substr(cut);
+}
+
+Coding CodingScan::Result() const { return high_ && valid_ && tail_.empty() ? Coding::Utf8 : Coding::Bytes; }
 
 std::u16string Decode(std::string_view bytes, Coding coding) {
     std::u16string text;

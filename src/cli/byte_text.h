@@ -14,6 +14,17 @@ enum class Coding { Bytes, Utf8 };
 
 Coding CodingOf(std::string_view bytes);
 
+// The coding of a text seen in pieces, as CodingOf would tell it whole.
+class CodingScan {
+public:
+    void Add(std::string_view piece);
+    Coding Result() const;
+
+private:
+    std::string tail_;  // a UTF-8 sequence the last piece left unfinished
+    bool high_ = false, valid_ = true;
+};
+
 std::u16string Decode(std::string_view bytes, Coding coding);
 
 // In the Bytes coding every character must be below 256; the engine only

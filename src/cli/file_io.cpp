@@ -257,6 +257,32 @@ Outcome<Done> FileRewrite::Commit() {
     return {Done{}, {}};
 }
 
+FileReader::FileReader(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        error_ = "is a folder";
+        return;
+    }
+    in_.open(path, std::ios::binary);
+    if (!in_) error_ = "cannot open: " + Reason(errno);
+}
+
+bool FileReader::Read(std::string& out, std::size_t size) {
+    if (!error_.empty() || !in_.good()) return false;
+    const std::size_t had = out.size();
+    out.resize(had + size);
+    in_.read(out.data() + had, static_cast<std::streamsize>(size));
+    out.resize(had + static_cast<std::size_t>(in_.gcount()));
+    if (in_.bad()) error_ = "cannot read";
+    return error_.empty() && in_.good();
+}
+
+void FileReader::Rewind() {
+    in_.clear();
+    in_.seekg(0);
+    if (!in_) error_ = "cannot read";
+}
+
 std::string FileIdentity(const fs::path& path) {
 #ifdef _WIN32
     std::error_code ec;

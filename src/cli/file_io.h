@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -25,6 +26,21 @@ struct Done {};
 
 Outcome<std::string> ReadFileBytes(const std::filesystem::path& path);
 Outcome<std::string> ReadStreamBytes(std::istream& in);
+
+// A file read from its start in pieces.
+class FileReader {
+public:
+    explicit FileReader(const std::filesystem::path& path);
+    // Empty while all is well; why the file cannot be read otherwise.
+    const std::string& Error() const { return error_; }
+    // Appends up to size bytes to out; false at the end or on a failure.
+    bool Read(std::string& out, std::size_t size);
+    void Rewind();
+
+private:
+    std::ifstream in_;
+    std::string error_;
+};
 
 // What tells one file from another however it is named (through a link,
 // twice): device and inode, or on Windows the full path with links

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/byte_text.h"
@@ -105,10 +106,66 @@ private:
     std::string pending_;
 };
 
+void AddWarning(JobReport& report, const Input& input, std::size_t line, const std::string& message) {
+    report.messages += Message(input.name + ":" + std::to_string(line) + ": warning: " + message);
+    report.status = Worse(report.status, ExitStatus::Undelimited);
+}
+
+void AddTrace(JobReport& report, const CodeFormatter& formatter) {
+    std::string trace;
+    for (const std::string& label : formatter.Trace()) trace.append(label).append("\n");
+    report.messages.insert(0, trace);
+}
+
+// --check: the file on standard output if it would change (with the count
+// of its bodies for an export), the first changed line of each on standard
+// error.
+void AddCheck(JobReport& report, const Input& input, bool changed, const std::size_t* changedBodies,
+              const std::vector<std::size_t>& changedLines) {
+    if (changed) {
+        report.listing = input.name;
+        if (changedBodies) report.listing += ": " + BodyCount(*changedBodies) + " would change";
+        report.listing += "\n";
+        report.status = Worse(report.status, ExitStatus::WouldChange);
+    }
+    for (std::size_t line : changedLines) report.messages += input.name + ":" + std::to_string(line) + ": would change\n";
+}
+
+bool IsBinary(std::string_view bytes) { return bytes.substr(0, 8000).find('\0') != std::string_view::npos; }
+
+// --check of a named export reads it in pieces, twice (the first time for
+// its coding): besides a piece only the body in hand is held. Nothing when
+// the input is not such a file; the whole read then tells why.
+std::optional<JobReport> CheckExportInPieces(const Input& input, const Options& options) {
+    if (!options.check || input.standardInput || !options.lines.empty() || options.action != Action::Reindent)
+        return std::nullopt;
+    FileReader file(input.path);
+    std::string piece;
+    bool more = file.Read(piece, 8000);
+    if (!file.Error().empty() || !LooksLikeObjectExport(piece) || IsBinary(piece)) return std::nullopt;
+    CodingScan scan;
+    for (scan.Add(piece); more; scan.Add(piece)) {
+        piece.clear();
+        more = file.Read(piece, 1 << 20);
+    }
+    file.Rewind();
+    CodeFormatter formatter({options.action, options.sign, options.trace});
+    const ObjectFindings found = FormatObjectPieces(
+        [&file](std::string& buffer, std::size_t size) { return file.Read(buffer, size); }, scan.Result(), formatter,
+        [](std::string_view) {});
+    if (!file.Error().empty()) return Failed(input, file.Error());
+    JobReport report;
+    for (const ObjectWarning& w : found.warnings) AddWarning(report, input, w.line, w.message);
+    AddTrace(report, formatter);
+    AddCheck(report, input, found.changedBodies > 0, &found.changedBodies, found.changedLines);
+    return report;
+}
+
 }  // namespace
 
 JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
                       std::ostream* out) {
+    if (std::optional<JobReport> checked = CheckExportInPieces(input, options)) return std::move(*checked);
     Outcome<std::string> fileBytes;
     if (!input.standardInput) fileBytes = ReadFileBytes(input.path);
     const Outcome<std::string>& read = input.standardInput ? stdinBytes : fileBytes;
@@ -119,8 +176,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     const bool isExport = LooksLikeObjectExport(bytes);
     // A folder may hold other .txt files than exports; those are not touched.
     if ((input.fromFolder || options.exportsOnly) && !isExport) return report;
-    if (std::string_view(bytes).substr(0, 8000).find('\0') != std::string_view::npos)
-        return Failed(input, "binary, left as it is");
+    if (IsBinary(bytes)) return Failed(input, "binary, left as it is");
 
     CodeFormatter formatter({options.action, options.sign, options.trace});
     using To = Output::To;
@@ -136,15 +192,11 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
     const Coding coding = CodingOf(bytes);
     const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
-    const auto warn = [&](std::size_t line, const std::string& message) {
-        report.messages += Message(input.name + ":" + std::to_string(line) + ": warning: " + message);
-        report.status = ExitStatus::Undelimited;
-    };
     if (asObjects) {
         ObjectFindings found = FormatObjectFile(bytes, coding, formatter, ranges, sink);
         changedBodies = found.changedBodies;
         changedLines = std::move(found.changedLines);
-        for (const ObjectWarning& w : found.warnings) warn(w.line, w.message);
+        for (const ObjectWarning& w : found.warnings) AddWarning(report, input, w.line, w.message);
     } else {
         Unclosed open;
         if (ranges) {
@@ -154,24 +206,16 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
             open = formatter.FormatTo(bytes, coding, sink);
         }
         if (open.count > 0)
-            warn(open.firstLine, "the text ends with " + std::to_string(open.count) + (open.count == 1 ? " block" : " blocks") +
-                                     " still open, the first opened on this line");
+            AddWarning(report, input, open.firstLine,
+                       "the text ends with " + std::to_string(open.count) + (open.count == 1 ? " block" : " blocks") +
+                           " still open, the first opened on this line");
         if (output.Changed()) changedLines.push_back(output.FirstChangedLine() + 1);
     }
-    std::string trace;
-    for (const std::string& label : formatter.Trace()) trace.append(label).append("\n");
-    report.messages.insert(0, trace);
+    AddTrace(report, formatter);
 
     const bool changed = output.Changed();
     if (options.check) {
-        if (changed) {
-            report.listing = input.name;
-            if (asObjects) report.listing += ": " + BodyCount(changedBodies) + " would change";
-            report.listing += "\n";
-            report.status = Worse(report.status, ExitStatus::WouldChange);
-        }
-        for (std::size_t line : changedLines)
-            report.messages += input.name + ":" + std::to_string(line) + ": would change\n";
+        AddCheck(report, input, changed, asObjects ? &changedBodies : nullptr, changedLines);
     } else if (options.diff) {
         report.output = UnifiedDiff(bytes, output.text, DiffName(input));
         if (changed) report.status = Worse(report.status, ExitStatus::WouldChange);

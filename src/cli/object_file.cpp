@@ -91,22 +91,40 @@ public:
     using View = std::basic_string_view<Char>;
     using Sink = std::function<void(View)>;
 
-    ExportFormatter(View text, Coding coding, CodeFormatter& formatter, const LineRanges* ranges, Sink sink)
-        : text_(text), coding_(coding), formatter_(formatter), ranges_(ranges), sink_(std::move(sink)) {}
+    ExportFormatter(Coding coding, CodeFormatter& formatter, const LineRanges* ranges, Sink sink)
+        : coding_(coding), formatter_(formatter), ranges_(ranges), sink_(std::move(sink)) {}
 
-    ObjectFindings Run() {
+    // Formats text, the next part of the file, as far as it holds whole lines
+    // and whole bodies (all of it when atEnd); gives how much it took.
+    std::size_t Feed(View text, bool atEnd) {
+        text_ = text;
+        atEnd_ = atEnd;
+        pos_ = 0;
         while (pos_ < text_.size()) {
-            const Line<Char> line = Next();
-            sink_(line.whole);
-            if (const std::optional<std::size_t> column = BeginColumn(line)) Body(*column);
+            const std::size_t at = pos_, number = lineNumber_;
+            const std::optional<Line<Char>> line = Next();
+            if (!line) break;
+            const std::optional<std::size_t> column = BeginColumn(*line);
+            if (!column) {
+                sink_(line->whole);
+            } else if (!Body(*line, *column)) {
+                pos_ = at;
+                lineNumber_ = number;
+                break;
+            }
         }
-        return std::move(findings_);
+        return pos_;
     }
 
+    ObjectFindings Findings() { return std::move(findings_); }
+
 private:
-    // The next line, from pos_ on; lineNumber_ is its 1-based number.
-    Line<Char> Next() {
-        const std::size_t end = std::min(text_.find(Char('\n'), pos_), text_.size() - 1) + 1;
+    // The next whole line, from pos_ on; lineNumber_ is its 1-based number.
+    // Nothing when the text may go on and no line break ends it.
+    std::optional<Line<Char>> Next() {
+        std::size_t end = text_.find(Char('\n'), pos_);
+        if (end == View::npos && !atEnd_) return std::nullopt;
+        end = end == View::npos ? text_.size() : end + 1;
         Line<Char> line(text_.substr(pos_, end - pos_));
         pos_ = end;
         ++lineNumber_;
@@ -129,43 +147,54 @@ private:
     // The body after a BEGIN at column: its END is the line that closes the
     // BEGIN, read by the block keywords of its code, and must stand at the
     // BEGIN's column. pos_ is left after the END, or at the line where the
-    // body is known to have ended without one.
-    void Body(std::size_t column) {
+    // body is known to have ended without one. False, with nothing written,
+    // when the text given so far ends first.
+    bool Body(const Line<Char>& begin, std::size_t column) {
         const std::size_t beginLine = lineNumber_, start = pos_;
         BlockReader reader;
         std::vector<std::size_t> open{beginLine};  // the line of each open block
         std::u16string raw;
         while (pos_ < text_.size()) {
             const std::size_t at = pos_;
-            const Line<Char> line = Next();
-            if (EndsAnyBody(line, reader.InComment())) {
+            const std::optional<Line<Char>> line = Next();
+            if (!line) return false;
+            if (EndsAnyBody(*line, reader.InComment())) {
                 pos_ = at;
                 --lineNumber_;
-                return Missing(open, lineNumber_ + 1, start);
+                Missing(begin, open, lineNumber_ + 1, start);
+                return true;
             }
             // The documentation trigger ends the code with "END.", which
             // closes no block of the code.
-            if (!reader.InComment() && line.Is("END.")) return Ended(line, column, beginLine, start, at);
-            raw = Decoded(line.content);
+            const bool documentationEnd = !reader.InComment() && line->Is("END.");
+            raw = Decoded(line->content);
             const BlockReader::Blocks blocks = reader.Line(raw.append(u"\r\n"));
-            if (blocks.closed >= static_cast<std::int64_t>(open.size())) return Ended(line, column, beginLine, start, at);
+            if (documentationEnd || blocks.closed >= static_cast<std::int64_t>(open.size())) {
+                Ended(begin, *line, column, beginLine, start, at);
+                return true;
+            }
             open.resize(open.size() - static_cast<std::size_t>(blocks.closed));
             for (std::int64_t n = 0; n < blocks.opened; ++n) open.push_back(lineNumber_);
         }
-        Missing(open, 0, start);
+        if (!atEnd_) return false;
+        Missing(begin, open, 0, start);
+        return true;
     }
 
-    void Missing(const std::vector<std::size_t>& open, std::size_t stopLine, std::size_t start) {
+    void Missing(const Line<Char>& begin, const std::vector<std::size_t>& open, std::size_t stopLine, std::size_t start) {
         std::string message = "BEGIN without its END";
         message += stopLine ? " before line " + std::to_string(stopLine) : " before the end of the file";
         if (open.size() > 1)
             message += " (" + Plural(open.size() - 1, "block", "blocks") + " inside it still open, the first from line " +
                        std::to_string(open[1]) + ")";
         Warn(open.front(), message);
+        sink_(begin.whole);
         sink_(text_.substr(start, pos_ - start));
     }
 
-    void Ended(const Line<Char>& end, std::size_t column, std::size_t beginLine, std::size_t start, std::size_t endAt) {
+    void Ended(const Line<Char>& begin, const Line<Char>& end, std::size_t column, std::size_t beginLine, std::size_t start,
+               std::size_t endAt) {
+        sink_(begin.whole);
         if (end.indent != column || !end.StartsWith("END")) {
             Warn(lineNumber_, "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
                                   std::to_string(end.indent + 1) + ", not at the BEGIN's column " +
@@ -250,6 +279,7 @@ private:
     }
 
     View text_;
+    bool atEnd_ = true;
     Coding coding_;
     CodeFormatter& formatter_;
     const LineRanges* ranges_;
@@ -274,16 +304,35 @@ bool LooksLikeObjectExport(std::u16string_view text) {
 
 ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeFormatter& formatter,
                                 const LineRanges* ranges, const std::function<void(std::string_view)>& sink) {
-    return ExportFormatter<char>(bytes, coding, formatter, ranges, sink).Run();
+    ExportFormatter<char> exports(coding, formatter, ranges, sink);
+    exports.Feed(bytes, true);
+    return exports.Findings();
+}
+
+ObjectFindings FormatObjectPieces(const std::function<bool(std::string&, std::size_t)>& read, Coding coding,
+                                  CodeFormatter& formatter, const std::function<void(std::string_view)>& sink) {
+    constexpr std::size_t kPiece = 1 << 20;
+    ExportFormatter<char> exports(coding, formatter, nullptr, sink);
+    std::string buffer;
+    // A body longer than what is held is read further at once, in pieces
+    // that double, so that it is not scanned over and over.
+    std::size_t piece = kPiece;
+    for (bool more = true; more;) {
+        more = read(buffer, piece);
+        const std::size_t used = exports.Feed(buffer, !more);
+        buffer.erase(0, used);
+        piece = used == 0 ? piece * 2 : kPiece;
+    }
+    return exports.Findings();
 }
 
 ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter, const LineRanges* ranges) {
     ObjectTextResult result;
     result.text.reserve(text.size() + text.size() / 16);
-    static_cast<ObjectFindings&>(result) =
-        ExportFormatter<char16_t>(text, Coding::Utf8, formatter, ranges,
-                                  [&result](std::u16string_view piece) { result.text.append(piece); })
-            .Run();
+    ExportFormatter<char16_t> exports(Coding::Utf8, formatter, ranges,
+                                      [&result](std::u16string_view piece) { result.text.append(piece); });
+    exports.Feed(text, true);
+    static_cast<ObjectFindings&>(result) = exports.Findings();
     return result;
 }
 

@@ -107,6 +107,37 @@ TEST(ObjectFileTest, GeneratedBodiesKeepTheirCode) {
     }
 }
 
+// --check reads an export in pieces: cut anywhere, it gives what the whole
+// file gives, coding included.
+TEST(ObjectFileTest, PiecesAreFormattedAsTheWholeFile) {
+    for (const std::string& text : {std::string("a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80" "b"), std::string("a\xC3\xBC\x81"),
+                                    std::string("\xE2\x82"), std::string("ab")}) {
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            CodingScan scan;
+            scan.Add(text.substr(0, cut)), scan.Add(text.substr(cut));
+            EXPECT_EQ(scan.Result(), CodingOf(text)) << text << " cut at " << cut;
+        }
+    }
+    for (const auto& e : fs::directory_iterator(fs::path(TABWRIGHT_EXAMPLES) / "objects")) {
+        const std::string text = ReadBytes(e.path()) + "    BEGIN\r\n      IF a THEN BEGIN\r\n";
+        const Formatted whole = Objects(text);
+        for (std::size_t size : {1, 5, 700}) {
+            CodeFormatter f({});
+            std::string made;
+            std::size_t at = 0;
+            const ObjectFindings found = FormatObjectPieces(
+                [&](std::string& buffer, std::size_t) {
+                    buffer.append(text.substr(at, size));
+                    return (at += size) < text.size();
+                },
+                CodingOf(text), f, [&made](std::string_view piece) { made.append(piece); });
+            EXPECT_EQ(made, whole.bytes) << e.path() << size;
+            EXPECT_EQ(std::tie(found.changedBodies, found.changedLines, found.warnings.back().message),
+                      std::tie(whole.changedBodies, whole.changedLines, whole.warnings.back().message));
+        }
+    }
+}
+
 TEST(ObjectFileTest, FoldersOfExports) {
     TempDir dir;
     const fs::path src = dir / "src";
