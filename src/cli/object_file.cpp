@@ -220,7 +220,7 @@ private:
     }
 
     // Moves the body left to column 0, formats it, moves it back to base,
-    // one step in from its BEGIN whatever its first line said. No line keeps
+    // one step in from its BEGIN whatever column its first line stood at. No line keeps
     // blanks before its break, so empty lines stay empty. A result that
     // would run into the END line is not used.
     std::u16string Format(const std::u16string& body, std::size_t base, std::size_t firstLine) {
@@ -231,12 +231,16 @@ private:
             pos = end;
         }
         std::u16string code;
-        bool first = true;
-        for (const Line<char16_t>& l : lines) {
-            const std::size_t shift = first && !l.Blank() ? l.indent : std::min(base, l.indent);
-            first = first && l.Blank();
-            AppendTrimmed(code, l.whole.substr(shift), 0);
-        }
+        // Every line moves left by the first line's indentation (or to the
+        // first column), so that the first line starts at depth 0 and the
+        // lines aligned under it keep their alignment.
+        std::size_t shift = 0;
+        for (const Line<char16_t>& l : lines)
+            if (!l.Blank()) {
+                shift = l.indent;
+                break;
+            }
+        for (const Line<char16_t>& l : lines) AppendTrimmed(code, l.whole.substr(std::min(shift, l.indent)), 0);
 
         std::vector<CodeFormatter::Piece> pieces;
         if (ranges_) {

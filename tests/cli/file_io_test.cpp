@@ -23,6 +23,8 @@ TEST(FileIoTest, ReplacesContentsKeepingPermissionsAndLinks) {
     EXPECT_EQ(fs::status(dir / "a.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
     EXPECT_EQ(dir.Listing(), (Names{"a.txt", "link"}));
+    ASSERT_TRUE(ReplaceFileContents(dir / "a.txt", "x"));  // one byte is a whole write too
+    EXPECT_EQ(ReadBytes(dir / "a.txt"), "x");
 }
 
 TEST(FileIoTest, RefusesWhatItCannotSafelyReplace) {
@@ -47,6 +49,12 @@ TEST(FileIoTest, ReadsEveryByteAndNamesWhatWentWrong) {
     for (int i = 0; i < 70000; ++i) all.push_back(static_cast<char>(i * 7));
     WriteBytes(dir / "a.bin", all);
     EXPECT_EQ(ReadFileBytes(dir / "a.bin").value, all);
+    FileReader reader(dir / "a.bin");
+    std::string pieces;
+    for (int pass = 0; pass < 2; ++pass, reader.Rewind())
+        while (reader.Read(pieces, 9999)) {}
+    EXPECT_EQ(pieces, all + all);
+    EXPECT_EQ(FileReader(dir.path()).Error(), "is a folder");
     EXPECT_EQ(ReadFileBytes(dir.path()).error, "is a folder");
 }
 

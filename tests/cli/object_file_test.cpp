@@ -48,8 +48,8 @@ TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
         // one its blocks close, not one in a comment or a text.
         {"OBJECT Codeunit 1 A\n    BEGIN\n    IF a THEN BEGIN\nb:=1;\n  // BEGIN\n    END;\n    END;\n",
          "OBJECT Codeunit 1 A\n    BEGIN\n      IF a THEN BEGIN\n        b := 1;\n        // BEGIN\n      END;\n    END;\n"},
-        {"OBJECT Codeunit 1 A\n    BEGIN\n          x;\n      {\n    END;\n      }\n      MESSAGE('END;');\n    END;\n",
-         "OBJECT Codeunit 1 A\n    BEGIN\n      x;\n      {\n      END;\n      }\n      MESSAGE('END;');\n    END;\n"},
+        {"OBJECT Codeunit 1 A\n    BEGIN\n          x := Foo(a,\n                   b);\n      {\n    END;\n      }\n      MESSAGE('END;');\n    END;\n",
+         "OBJECT Codeunit 1 A\n    BEGIN\n      x := Foo(a,\n               b);\n      {\n      END;\n      }\n      MESSAGE('END;');\n    END;\n"},
     };
     for (const auto& c : cases) {
         std::string input = Crlf(c.input), expected = Crlf(c.expected);
