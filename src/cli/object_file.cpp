@@ -69,7 +69,8 @@ std::optional<std::size_t> BeginColumn(const Line<Char>& line) {
 
 // Lines of an export that no body holds: where a body whose END is missing
 // is known to have ended. A procedure or trigger heading ends it even
-// inside a comment left open; the rest only outside comments.
+// inside a comment left open; an attribute or the brace that closes a
+// section only outside comments.
 template <typename Char>
 bool HeadsAnotherBody(const Line<Char>& line) {
     return line.StartsWith("PROCEDURE ") || line.StartsWith("LOCAL PROCEDURE ") || line.StartsWith("EVENT ") ||
@@ -78,7 +79,7 @@ bool HeadsAnotherBody(const Line<Char>& line) {
 
 template <typename Char>
 bool EndsAnyBody(const Line<Char>& line, bool inComment) {
-    return HeadsAnotherBody(line) || (!inComment && (line.StartsWith("[") || line.Is("}") || line.Is("VAR") || line.Is("CODE")));
+    return HeadsAnotherBody(line) || (!inComment && (line.StartsWith("[") || line.Is("}")));
 }
 
 std::string Plural(std::size_t n, const char* one, const char* many) {

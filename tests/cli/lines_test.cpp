@@ -36,6 +36,7 @@ TEST(LinesTest, OnlyChosenLinesChangeAndAsTheWholeFormatMakesThem) {
     offB.replace(offB.find("      d;"), 8, "        d;");
     EXPECT_EQ(chosen("14:14"), b);
     EXPECT_EQ(chosen("14:14", off), offB);
+    EXPECT_EQ(chosen("12:13", off), kObject);
     for (const char* range : {"8:8", "5:8"}) EXPECT_EQ(chosen(range), a) << range;
     for (const char* range : {"5:6", "9:11"}) EXPECT_EQ(chosen(range), kObject) << range;
 }

@@ -46,8 +46,8 @@ TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
         // Code pasted flush with the BEGIN or left of it, and a first line
         // too deep: the body goes one step in from its BEGIN. Its END is the
         // one its blocks close, not one in a comment or a text.
-        {"OBJECT Codeunit 1 A\n    BEGIN\n    IF a THEN BEGIN\nb:=1;\n  // BEGIN\n    END;\n    END;\n",
-         "OBJECT Codeunit 1 A\n    BEGIN\n      IF a THEN BEGIN\n        b := 1;\n        // BEGIN\n      END;\n    END;\n"},
+        {"OBJECT Codeunit 1 A\n    BEGIN\n    IF a THEN BEGIN\nb:=1;\n  // BEGIN\n    END\n    ELSE\n    c;\n    END;\n",
+         "OBJECT Codeunit 1 A\n    BEGIN\n      IF a THEN BEGIN\n        b := 1;\n        // BEGIN\n      END\n      ELSE\n        c;\n    END;\n"},
         {"OBJECT Codeunit 1 A\n    BEGIN\n          x := Foo(a,\n                   b);\n      {\n    END;\n      }\n      MESSAGE('END;');\n    END;\n",
          "OBJECT Codeunit 1 A\n    BEGIN\n      x := Foo(a,\n               b);\n      {\n      END;\n      }\n      MESSAGE('END;');\n    END;\n"},
     };
@@ -84,10 +84,12 @@ TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
         EXPECT_EQ(r.warnings[0].message, c.problem + "; left as it is");
         EXPECT_EQ(r.bytes, "OBJECT Codeunit 1 A\r\n" + goodFormatted + Crlf(c.broken) + goodFormatted) << c.broken;
     }
-    const Formatted cut = Objects("OBJECT Codeunit 1 A\n    BEGIN\n      IF a THEN BEGIN\n");
-    ASSERT_EQ(cut.warnings.size(), 1u);
-    EXPECT_EQ(cut.warnings[0].message, "BEGIN without its END before the end of the file (1 block inside it still open, "
-                                       "the first from line 3); left as it is");
+    for (const auto& [open, still] : {std::pair{"      IF a THEN BEGIN\n", "1 block"}, {"      REPEAT\n      CASE b OF\n", "2 blocks"}}) {
+        const Formatted cut = Objects(std::string("OBJECT Codeunit 1 A\n    BEGIN\n") + open);
+        ASSERT_EQ(cut.warnings.size(), 1u);
+        EXPECT_EQ(cut.warnings[0].message, std::string("BEGIN without its END before the end of the file (") + still +
+                                               " inside it still open, the first from line 3); left as it is");
+    }
 }
 
 // Generated lines as the bodies of two procedures, and as texts with bare LF
@@ -110,7 +112,7 @@ TEST(ObjectFileTest, GeneratedBodiesKeepTheirCode) {
 // --check reads an export in pieces: cut anywhere, it gives what the whole
 // file gives, coding included.
 TEST(ObjectFileTest, PiecesAreFormattedAsTheWholeFile) {
-    for (const std::string& text : {std::string("a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80" "b"), std::string("a\xC3\xBC\x81"),
+    for (const std::string& text : {std::string("a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80" "b"), std::string("a\xC3\xBC\x81"), std::string("a\xC3\xBC"),
                                     std::string("\xE2\x82"), std::string("ab")}) {
         for (std::size_t cut = 0; cut <= text.size(); ++cut) {
             CodingScan scan;

@@ -125,7 +125,9 @@ TEST(RunTest, FilesAreCheckedOrRewrittenEachInItsOwnRun) {
         WriteBytes(names.back(), Crlf("BEGIN\nx" + n + ";\n"));
         expected += Crlf("BEGIN\n  x" + n + ";\n");
     }
-    EXPECT_EQ(RunCli(names).out, expected);
+    const auto all = RunCli(names);
+    EXPECT_EQ(all.out, expected);
+    EXPECT_EQ(all.status, 3);  // each ends with its BEGIN open
 }
 
 TEST(RunTest, AFailedWriteToStandardOutputIsAnError) {
