@@ -237,7 +237,9 @@ TEST(BlockShiftTest, OneStepLeftOrRight) {
         // Wrapped once, after the last comma, else blank, before column 128.
         {true, words + "\r\n", "  " + words.substr(0, 125) + "\r\n  " + words.substr(125) + "\r\n"},
         {true, comma, "  " + comma.substr(0, 100) + "\r\n  " + comma.substr(100)},
-        {true, solid, "  \r\n  " + solid},
+        // A first piece of only blanks or only "//" is never chosen.
+        {true, "  " + solid, "  \r\n    " + solid}, {true, "//  " + solid, "  \r\n  //  " + solid},
+        {true, "//x " + solid, "  //x \r\n  // " + solid},
         // A comment goes on as one; a text constant is never cut.
         {true, "//" + words, "  //" + words.substr(0, 125) + "\r\n  // " + words.substr(125)},
         {true, " //" + words, "   //" + words.substr(0, 125) + "\r\n  // " + words.substr(125)},

@@ -78,6 +78,8 @@ TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
         {"i+=1;", "i += 1;", "Fix Space+=|Fix +=Space"}, {"i-=1;", "i -= 1;", "Fix Space-=|Fix -=Space"},
         {"i*=2;", "i *= 2;", "Fix Space*=|Fix *=Space"}, {"i/=2;", "i /= 2;", "Fix Space/=|Fix /=Space"},
         {"a<=b", "a <= b", "Fix Space<=|Fix <=Space"}, {"a>=b", "a >= b", "Fix Space>=|Fix >=Space"},
+        // The blank written before "-" must reach the summary, or "- " is missed.
+        {"x := a *-1;", "x := a * - 1;", "Fix Space-|Fix -Space"},
         {"a:=b*c/d;", "a := b * c / d;", "Fix Space:=|Fix :=Space|Fix Space*|Fix *Space|Fix Space/|Fix /Space"},
     };
     for (const auto& c : cases) {
