@@ -37,7 +37,6 @@ public:
 
 class WatchTest : public testing::Test {
 protected:
-    WatchTest() { tasks_.HungTimeout(250); }
     // Ends the last run the watch started with the engine's result.
     void Finish() {
         const std::u16string& text = window_.started.back();

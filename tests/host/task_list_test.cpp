@@ -52,35 +52,27 @@ TEST(TaskListTest, EntriesKeepTheirPlaceAndLastCaptionAndShowTheirOwnersCaptionA
     EXPECT_EQ(list.Caption(3), u"");
 }
 
-bool Answers(HWND window) { return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, nullptr) != 0; }
-
-TEST(TaskListTest, WindowsThatStopAnsweringAreNotWaitedFor) {
+TEST(TaskListTest, HungWindowsAreNotWaitedFor) {
     Program listed(L"cside_helper.exe", L"window \"C/SIDE listed\" \"Navision Attain\" - -");
     const HWND window = WindowOf(listed.Id(), L"C/SIDE listed");
     ASSERT_NE(window, nullptr);
     CTaskList list;
-    list.HungTimeout(250);
     list.Refresh();
     ASSERT_EQ(list.Count(), 1);
     Program late(L"cside_helper.exe", L"window \"C/SIDE late\" \"Navision Attain\" - -");
     const HWND lateWindow = WindowOf(late.Id(), L"C/SIDE late");
     ASSERT_NE(lateWindow, nullptr);
     for (HWND frozen : {window, lateWindow}) PostMessageW(frozen, WM_APP, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return !Answers(window) && !Answers(lateWindow); }));
-
-    const auto refreshTime = [&list] {
-        const auto start = std::chrono::steady_clock::now();
-        list.Refresh();
-        return std::chrono::steady_clock::now() - start;
-    };
-    EXPECT_LT(refreshTime(), 2s);
+    // The system sees a window hung once its thread has not looked for
+    // messages for a few seconds.
+    ASSERT_TRUE(WaitFor([&] { return IsHungAppWindow(window) && IsHungAppWindow(lateWindow); }, 60s));
+    // Waiting out the time-out even once would take longer than the limit.
+    list.HungTimeout(30000);
+    const auto start = std::chrono::steady_clock::now();
+    list.Refresh();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 15s);
     ASSERT_EQ(list.Count(), 1) << "the listed window keeps its entry, the late one is not added";
     EXPECT_EQ(list.Caption(1), u"Navision Attain");
-    // Once the system sees them hung, even a long time-out is not waited for.
-    ASSERT_TRUE(WaitFor([&] { return IsHungAppWindow(window) && IsHungAppWindow(lateWindow); }, 30s));
-    list.HungTimeout(5000);
-    EXPECT_LT(refreshTime(), 2500ms);
-    EXPECT_EQ(list.Count(), 1);
 }
 
 }  // namespace

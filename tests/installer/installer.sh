@@ -16,8 +16,8 @@ value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^
 type_of() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ].*    \(REG_[A-Z_]*\)    .*/\1/p'; }
 helper() { wine "$bin/cside_helper.exe" "$@"; }
 start() { wine "$dir/Tabwright.exe" >/dev/null 2>&1 & tabwright=$!; helper send 0; }  # 0: waits for its window
-ended() { for _ in $(seq 100); do kill -0 "$tabwright" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
-holds() { for _ in $(seq 50); do eval "$1" && return 0; sleep 0.1; done; return 1; }  # within 5 s
+ended() { for _ in $(seq 300); do kill -0 "$tabwright" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
+holds() { for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done; return 1; }  # within 30 s
 installed_dir=$(windows '%LOCALAPPDATA%\Programs\Tabwright')
 dir=$(winepath -u "$installed_dir") lnk="$(winepath -u "$(windows '%APPDATA%')")/Microsoft/Windows/Start Menu/Programs/Tabwright.lnk"
 run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run' entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tabwright'
@@ -67,7 +67,7 @@ cmp -s "$dir/Tabwright.exe" "$files/Tabwright.exe" || fail "setup did not replac
 # The folder back on the Path, written as setup writes it; the uninstaller takes out that entry alone.
 wine reg add "$env" /v Path /t REG_EXPAND_SZ /d "$user_path;$installed_dir" /f >/dev/null
 start && wine "$dir/Uninstall.exe" /S
-for _ in $(seq 100); do [[ -e $dir ]] || break; sleep 0.2; done  # the uninstaller runs from a copy
+for _ in $(seq 300); do [[ -e $dir ]] || break; sleep 0.2; done  # the uninstaller runs from a copy
 ended || fail "uninstall left Tabwright running"
 [[ ! -e $dir && ! -e $lnk ]] || fail "files or shortcut left"
 ! wine reg query "$entry" >/dev/null 2>&1 || fail "uninstall entry left"

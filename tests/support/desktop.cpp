@@ -13,7 +13,7 @@ HWND OwnWindow() {
     return window;
 }
 
-bool OpenPatiently() { return WaitFor([] { return OpenClipboard(OwnWindow()) != FALSE; }, 3s); }
+bool OpenPatiently() { return WaitFor([] { return OpenClipboard(OwnWindow()) != FALSE; }); }
 
 bool Put(UINT format, std::string_view bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
@@ -47,10 +47,6 @@ bool WaitFor(const std::function<bool()>& done, Duration limit) {
         }
     }
     return true;
-}
-
-bool HoldsFor(const std::function<bool()>& condition, Duration period) {
-    return !WaitFor([&] { return !condition(); }, period);
 }
 
 std::wstring Beside(const std::wstring& file) {

@@ -19,9 +19,8 @@ using namespace std::chrono_literals;
 using Duration = std::chrono::milliseconds;
 
 // Until done() holds or the time is up; a program that empties a clipboard
-// we own waits for our answer meanwhile.
-bool WaitFor(const std::function<bool()>& done, Duration limit = 10s);
-bool HoldsFor(const std::function<bool()>& condition, Duration period = 1s);
+// we own waits for our answer meanwhile. The limit only bounds a failure.
+bool WaitFor(const std::function<bool()>& done, Duration limit = 30s);
 
 // A program from the test's folder, ended when the object goes.
 class Program {

@@ -15,11 +15,42 @@ constexpr char kCode[] =
     "IF Customer.FIND('-') THEN BEGIN\r\nREPEAT\r\nIF Customer.Blocked THEN\r\nCounter:=Counter+1\r\nELSE\r\n"
     "MESSAGE('Total: %1, rate=%2',Total+Customer.Amount*Rate/100,Rate);\r\nUNTIL Customer.NEXT=0;\r\nEND;\r\n";
 
+constexpr char kLater[] = "WHILE X DO\r\nY:=Y-1;\r\n";
+
 std::u16string Engine(std::string_view code, bool sign = true) {
     Formatter formatter;
     TraceRecorder host(sign, false);
     return formatter.Nesting(Utf16(code), host);
 }
+
+// Asking for the format does not open the clipboard: the poll keeps out of
+// the program's way.
+bool Formatted(const std::u16string& text) {
+    return WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == text; });
+}
+
+// Alive while a program starts, it makes that program hold each formatting
+// result until Release lets it go, so that the tests count the runs.
+class HeldResults {
+public:
+    HeldResults() { SetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", L"Local\\TabwrightTestHeld"); }
+    ~HeldResults() {
+        SetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", nullptr);
+        for (HANDLE event : {held_, go_}) CloseHandle(event);
+    }
+    bool Release() const {
+        return WaitFor([this] { return WaitForSingleObject(held_, 0) == WAIT_OBJECT_0; }) && SetEvent(go_);
+    }
+    // Lets every result go until done: for tests that count clipboard
+    // changes, not runs.
+    bool ReleaseUntil(const std::function<bool()>& done) const {
+        return WaitFor([&] { return (WaitForSingleObject(held_, 0) != WAIT_OBJECT_0 || SetEvent(go_)) && done(); });
+    }
+
+private:
+    const HANDLE held_ = CreateEventW(nullptr, FALSE, FALSE, L"Local\\TabwrightTestHeld");
+    const HANDLE go_ = CreateEventW(nullptr, FALSE, FALSE, L"Local\\TabwrightTestHeld.go");
+};
 
 enum class Outcome { Formatted, OnlyLogged, Untouched };
 
@@ -30,7 +61,7 @@ struct WatchCase {
     bool hostFormat;          // the copy carries C/SIDE's format
     Outcome outcome;
     bool icon = false;        // the main window shows the window's icon
-    Duration within = 1s;     // until the change, or how long nothing happens
+    unsigned enabler = 0;     // untouched: the menu command after which a copy is formatted
     bool listener = true;     // off: the program runs on its timer alone
 };
 
@@ -39,14 +70,11 @@ const WatchCase kCases[] = {
     {"PlainTextIsLeftAlone", L"1011", nullptr, false, Outcome::Untouched},
     {"SignOffLeavesOperatorsAsTheyAre", L"1001", nullptr, true, Outcome::Formatted},
     {"AutoIndentOffOnlyShowsTheCode", L"1010", nullptr, true, Outcome::OnlyLogged},
-    {"ActiveOffDoesNothing", L"0011", nullptr, true, Outcome::Untouched},
-    {"CSideSwitchWaitsForACSideWindow", L"1111", nullptr, true, Outcome::Untouched},
+    {"ActiveOffDoesNothing", L"0011", nullptr, true, Outcome::Untouched, false, IDM_ACTIVATECLIPBOARD},
+    {"CSideSwitchWaitsForACSideWindow", L"1111", nullptr, true, Outcome::Untouched, false, IDM_CSIDE},
     {"CSideWindowLetsTheWatchRun", L"1111", L"C/SIDE 2.60", true, Outcome::Formatted, true},
-    {"WindowOfAnotherClassIsNoCSide", L"1111", L"Navision", true, Outcome::Untouched},
-    // A paste right after the copy gets the formatted code.
-    {"CopyIsFormattedBeforeAPaste50msLater", L"1011", nullptr, true, Outcome::Formatted, false, 50ms},
-    {"CopyInCSideIsFormattedBeforeAPaste50msLater", L"1111", L"C/SIDE 2.60", true, Outcome::Formatted, true, 50ms},
-    {"WithoutTheListenerTheTimerFormats", L"1011", nullptr, true, Outcome::Formatted, false, 1s, false},
+    {"WindowOfAnotherClassIsNoCSide", L"1111", L"Navision", true, Outcome::Untouched, false, IDM_CSIDE},
+    {"WithoutTheListenerTheTimerFormats", L"1011", nullptr, true, Outcome::Formatted, false, 0, false},
 };
 
 class WatchTest : public testing::TestWithParam<WatchCase> {};
@@ -60,23 +88,30 @@ TEST_P(WatchTest, Copy) {
     ASSERT_TRUE(!c.window || WindowOf(host->Id(), c.window));
     // The program reads this diagnostic switch once, at its start.
     SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", c.listener ? nullptr : L"1");
+    const HeldResults held;
     TrayProgram program;
     SetEnvironmentVariableW(L"TABWRIGHT_NO_CLIPBOARD_LISTENER", nullptr);
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(Copy(kCode, c.hostFormat ? kHostFormat : nullptr));
 
-    const bool formatted = c.outcome == Outcome::Formatted;
-    const std::u16string expected = formatted ? Engine(kCode, c.switches[2] == L'1') : Utf16(kCode);
-    // Asking for the format does not open the clipboard: the poll keeps out
-    // of the program's way.
-    if (formatted)
-        EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == expected; }, c.within));
-    else if (c.outcome == Outcome::OnlyLogged)
-        EXPECT_TRUE(WaitFor([&] { return program.Log() == expected; }, c.within) && HostFormatOnClipboard());
-    else
-        EXPECT_TRUE(HoldsFor([&] { return HostFormatOnClipboard() == c.hostFormat; }, c.within));
+    const bool sign = c.switches[2] == L'1';
+    std::u16string expected = Engine(kCode, sign);
+    if (c.outcome == Outcome::OnlyLogged) {
+        expected = Utf16(kCode);
+        EXPECT_TRUE(WaitFor([&] { return program.Log() == expected; }) && HostFormatOnClipboard());
+    } else if (c.outcome == Outcome::Untouched) {
+        // A run the copy's report had started would hold up the next copy.
+        ASSERT_TRUE(program.CaughtUp());
+        EXPECT_TRUE(HostFormatOnClipboard() == c.hostFormat && program.Log().empty());
+        ASSERT_TRUE(Copy(kLater));
+        if (c.enabler) program.Command(c.enabler);
+        expected = Engine(kLater, sign);
+    }
+    if (c.outcome != Outcome::OnlyLogged) {
+        EXPECT_TRUE(held.Release() && Formatted(expected)) << "one run";
+    }
     EXPECT_EQ(ClipboardText(), expected);
-    EXPECT_EQ(program.Log(), c.outcome == Outcome::Untouched ? u"" : expected);
+    EXPECT_EQ(program.Log(), expected);
     EXPECT_EQ(SendMessageW(program.Control(IDC_IMAGE1), STM_GETICON, 0, 0) != 0, c.icon);
 }
 
@@ -88,35 +123,26 @@ TEST(TrayWatchTest, CodeCopiedWhileAnotherProgramHoldsTheClipboardIsFormattedOnc
     ASSERT_TRUE(program.Started());
     {
         ClipboardHolder holder(kCode);
-        EXPECT_TRUE(HoldsFor([&] { return program.Answers(); })) << "a tick waited for the clipboard";
+        ASSERT_TRUE(holder.Held());
+        for (int tick = 0; tick < 3; ++tick) program.Tick();
+        EXPECT_TRUE(program.CaughtUp()) << "a tick waited for the clipboard";
     }
-    EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard() && ClipboardText() == Engine(kCode); }, 1s));
+    EXPECT_TRUE(Formatted(Engine(kCode)));
 }
 
-// The program holds each formatting result until the test lets it go, so
-// that a second copy lands between the read of the first and its write-back.
+// A second copy lands between the read of the first and its write-back.
 TEST(TrayWatchTest, ACopyMadeWhileTheLastIsFormattedIsTakenInsteadOfOverwrittenAndTheWindowAnswersMeanwhile) {
-    constexpr char kLater[] = "WHILE X DO\r\nY:=Y-1;\r\n";
     SetSetting(L"C/SIDE", L"0");
-    const HANDLE held = CreateEventW(nullptr, FALSE, FALSE, L"Local\\TabwrightTestHeld");
-    const HANDLE go = CreateEventW(nullptr, FALSE, FALSE, L"Local\\TabwrightTestHeld.go");
-    SetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", L"Local\\TabwrightTestHeld");
+    const HeldResults held;
     TrayProgram program;
-    SetEnvironmentVariableW(L"TABWRIGHT_HOLD_RESULTS", nullptr);
     ASSERT_TRUE(program.Started());
-    const auto heldResult = [&] { return WaitFor([&] { return WaitForSingleObject(held, 0) == WAIT_OBJECT_0; }); };
     ASSERT_TRUE(Copy(kCode));
-    ASSERT_TRUE(heldResult());
-    EXPECT_TRUE(program.Answers(10s)) << "the window's thread waits for the formatting";
+    ASSERT_TRUE(program.CaughtUp()) << "handled on its report, the copy is being formatted";
+    EXPECT_TRUE(program.Answers()) << "the window's thread waits for the formatting";
     ASSERT_TRUE(Copy(kLater));
-    SetEvent(go);
-    EXPECT_TRUE(heldResult()) << "the later copy is formatted in its turn";
-    SetEvent(go);
-    EXPECT_TRUE(WaitFor([] { return !HostFormatOnClipboard(); }));
-    EXPECT_EQ(ClipboardText(), Engine(kLater));
+    EXPECT_TRUE(held.Release());
+    EXPECT_TRUE(held.Release() && Formatted(Engine(kLater))) << "the later copy is formatted in its turn";
     EXPECT_EQ(program.Log(), Engine(kLater));
-    CloseHandle(held);
-    CloseHandle(go);
 }
 
 // Counts the clipboard's changes as another listener sees them.
@@ -146,17 +172,24 @@ private:
 
 TEST(TrayWatchTest, EachCopyIsReplacedOnceThoughReportAndTimerBothSeeIt) {
     SetSetting(L"C/SIDE", L"0");
+    const HeldResults held;
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     ChangeCounter counter;
-    for (const char* code : {kCode, "IF A THEN\r\nB:=1;\r\n"}) {
-        const int before = counter.Changes();
-        ASSERT_TRUE(Copy(code));
-        // Several ticks: none of them replaces the formatted text again.
-        EXPECT_TRUE(WaitFor([&] { return !HostFormatOnClipboard(); }, 1s));
-        HoldsFor([] { return true; }, 600ms);
-        EXPECT_EQ(counter.Changes() - before, 2) << "the copy and one replacement";
-    }
+    ASSERT_TRUE(Copy(kCode));
+    // Ticks after the report and after the replacement: a second write-back
+    // would be a fifth change.
+    program.Tick();
+    ASSERT_TRUE(held.Release() && Formatted(Engine(kCode)));
+    program.Tick();
+    program.Tick();
+    ASSERT_TRUE(Copy(kLater));
+    // A run may be taken again when the clipboard's number moved under it;
+    // what counts is that each copy is replaced once.
+    EXPECT_TRUE(held.ReleaseUntil([] { return !HostFormatOnClipboard() && ClipboardText() == Engine(kLater); }));
+    // Every report was posted before the last replacement could be read.
+    EXPECT_TRUE(WaitFor([&] { return counter.Changes() >= 4; }));
+    EXPECT_EQ(counter.Changes(), 4) << "two copies, each replaced once";
 }
 
 }  // namespace
