@@ -41,19 +41,6 @@ TEST(LinesTest, OnlyChosenLinesChangeAndAsTheWholeFormatMakesThem) {
     for (const char* range : {"5:6", "9:11"}) EXPECT_EQ(chosen(range), kObject) << range;
 }
 
-TEST(LinesTest, EveryOtherLineOfTheExamplesStays) {
-    for (const auto& entry : std::filesystem::directory_iterator(TABWRIGHT_EXAMPLES)) {
-        if (!entry.is_regular_file()) continue;
-        const std::string text = test::ReadBytes(entry.path());
-        for (std::size_t n = 1, head = 0; head < text.size(); ++n, head = text.find('\n', head) + 1) {
-            const std::string out = RunCli({"--lines=" + std::to_string(n) + ":" + std::to_string(n)}, text).out;
-            const std::string tail = text.substr(text.find('\n', head) + 1);
-            EXPECT_TRUE(out.starts_with(text.substr(0, head)) && out.size() >= head + tail.size() && out.ends_with(tail))
-                << entry.path() << " line " << n;
-        }
-    }
-}
-
 TEST(LinesTest, CheckNamesTheFirstChangedLineOfEachBodyOrFile) {
     const auto r = RunCli({"-n"}, kObject);
     EXPECT_EQ(r.status, 1);

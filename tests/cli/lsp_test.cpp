@@ -74,6 +74,9 @@ TEST(LspTest, FramedStreamsEndCleanly) {
         {"content-length: 3\nContent-Type: utf-8\n\n[1]" + init + "Content-Length: 99\r\n\r\n{", 1, 2},
         {"Content-Length: 99999999999999\r\n\r\n" + init, 1, 0},
         {std::string(5000, 'x') + "\r\n\r\n" + init, 1, 2},
+        // Only Content-Length, in any case, gives the length; a name one letter off does not.
+        {"Content-Length: " + std::to_string(Call(1, "initialize", "{}").size()) + "\r\nXontent-Length: 1\r\n\r\n" +
+             Call(1, "initialize", "{}") + exit, 1, 1},
     };
     for (const auto& row : table) {
         std::istringstream in(row.stream);

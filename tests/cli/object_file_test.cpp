@@ -92,23 +92,6 @@ TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
     }
 }
 
-// Generated lines as the bodies of two procedures, and as texts with bare LF
-// breaks: only blanks and breaks change.
-TEST(ObjectFileTest, GeneratedBodiesKeepTheirCode) {
-    std::mt19937 rng(20030314);
-    for (int n = 0; n < 400; ++n) {
-        std::u16string text = tabwright::test::GeneratedCal(rng, 1 + n % 30), file = u"OBJECT Codeunit 1 X\r\n";
-        std::erase(text, u'\r');
-        CodeFormatter f({Action::Reindent, true, false}), right({Action::ShiftRight, true, false});
-        ASSERT_TRUE(SameCode(text, f.FormatText(text)) && SameCode(text, right.FormatText(text))) << N(text);
-        std::erase(text, u'\n');
-        for (int p = 0; p < 2; ++p) file += u"    PROCEDURE P@1();\r\n    BEGIN\r\n      " + text + u"\r\n      x;\r\n    END;\r\n";
-        const ObjectTextResult r = FormatObjectText(file, f);
-        // The bodies are formatted unless a warning says why not.
-        ASSERT_TRUE((r.bodies == 2 || !r.warnings.empty()) && SameCode(file, r.text)) << N(file) << N(r.text);
-    }
-}
-
 // --check reads an export in pieces: cut anywhere, it gives what the whole
 // file gives, coding included.
 TEST(ObjectFileTest, PiecesAreFormattedAsTheWholeFile) {
