@@ -33,8 +33,8 @@ TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
     } cases[] = {
         // A trigger property's code stands two columns right of its BEGIN;
         // empty lines stay empty.
-        {"OBJECT Codeunit 1 A\n    OnRun=BEGIN\n            IF a THEN BEGIN\n            b:=1;\n\n            END;\n          END;\n",
-         "OBJECT Codeunit 1 A\n    OnRun=BEGIN\n            IF a THEN BEGIN\n              b := 1;\n\n            END;\n          END;\n"},
+        {"OBJECT Page 1 A\n    OnAfterGetRecord=BEGIN\n                       IF a THEN BEGIN\n                       b:=1;\n\n                       END;\n                     END;\n",
+         "OBJECT Page 1 A\n    OnAfterGetRecord=BEGIN\n                       IF a THEN BEGIN\n                         b := 1;\n\n                       END;\n                     END;\n"},
         // Long lines split at the limits of a copied line.
         {"OBJECT Codeunit 1 A\n    BEGIN\n      x;\n      Foo(" + a + "," + b + ");\n    END;\n",
          "OBJECT Codeunit 1 A\n    BEGIN\n      x;\n      Foo(" + a + ",\n        " + b + ");\n    END;\n"},
@@ -85,7 +85,9 @@ TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
         EXPECT_EQ(r.bytes, "OBJECT Codeunit 1 A\r\n" + goodFormatted + Crlf(c.broken) + goodFormatted) << c.broken;
     }
     for (const auto& [open, still] : {std::pair{"      IF a THEN BEGIN\n", "1 block"}, {"      REPEAT\n      CASE b OF\n", "2 blocks"}}) {
-        const Formatted cut = Objects(std::string("OBJECT Codeunit 1 A\n    BEGIN\n") + open);
+        const std::string text = std::string("OBJECT Codeunit 1 A\n    BEGIN\n") + open;
+        const Formatted cut = Objects(text);
+        EXPECT_EQ(cut.bytes, text);
         ASSERT_EQ(cut.warnings.size(), 1u);
         EXPECT_EQ(cut.warnings[0].message, std::string("BEGIN without its END before the end of the file (") + still +
                                                " inside it still open, the first from line 3); left as it is");
