@@ -43,11 +43,11 @@ TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
          "    BEGIN\n    {\n      Status:=Open\n    }\n    END.\n",
          "OBJECT Table 1 A\n    Description=BEGIN\n      x:=1;\n    END;\n    OnModify=BEGIN\n               x := 1;\n             END;\n"
          "    BEGIN\n    {\n      Status:=Open\n    }\n    END.\n"},
-        // Code pasted flush with the BEGIN or left of it, and a first line
-        // too deep: the body goes one step in from its BEGIN. Its END is the
+        // Code pasted flush with its BEGIN (blanks after it) or left of it,
+        // and a first line too deep: the body goes one step in from its BEGIN. Its END is the
         // one its blocks close, not one in a comment or a text.
-        {"OBJECT Codeunit 1 A\n    BEGIN\n    IF a THEN BEGIN\nb:=1;\n  // BEGIN\n    END\n    ELSE\n    c;\n    END;\n",
-         "OBJECT Codeunit 1 A\n    BEGIN\n      IF a THEN BEGIN\n        b := 1;\n        // BEGIN\n      END\n      ELSE\n        c;\n    END;\n"},
+        {"OBJECT Codeunit 1 A\n    BEGIN  \n    IF a THEN BEGIN\nb:=1;\n  // BEGIN\n    END\n    ELSE\n    c;\n    END;\n",
+         "OBJECT Codeunit 1 A\n    BEGIN  \n      IF a THEN BEGIN\n        b := 1;\n        // BEGIN\n      END\n      ELSE\n        c;\n    END;\n"},
         {"OBJECT Codeunit 1 A\n    BEGIN\n          x := Foo(a,\n                   b);\n      {\n    END;\n      }\n      MESSAGE('END;');\n    END;\n",
          "OBJECT Codeunit 1 A\n    BEGIN\n      x := Foo(a,\n               b);\n      {\n      END;\n      }\n      MESSAGE('END;');\n    END;\n"},
     };
