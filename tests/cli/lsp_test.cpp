@@ -43,7 +43,7 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
         {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"c"},"contentChanges":[{"text":"x;"}]})"), ""},
         {Format(7, "c"), R"("id":7,"jsonrpc":"2.0","result":[])"},
         {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"b"},"contentChanges":[{"range":{}}]})"), ""},
-        {Format(8, "b"), R"("code":-32602,"message":"the document is not open")"},
+        {Format(8, "b"), R"("code":-32602,"message":"the document is not open"},"id":8,"jsonrpc":"2.0"})"},
         {Call(10, "textDocument/hover", "{}"), R"("code":-32601,"message":"no method textDocument/hover")"},
         {Call(11, "textDocument/formatting", R"({"textDocument":5})"), R"("code":-32602)"},
         {"{", R"("code":-32700)"},
