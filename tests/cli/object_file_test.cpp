@@ -76,6 +76,8 @@ TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
         {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN BEGIN\n        b;\n    END;\n", 9,
          "BEGIN without its END before line 13"},
         {"    BEGIN\n    {\n      notes\n    }\n", 8, "BEGIN without its END before line 12"},
+        {"    OnInsert=BEGIN\n               x;\n    OnModify=BEGIN\n               y;\n             END;\n", 8,
+         "BEGIN without its END before line 10"},
     };
     for (const auto& c : cases) {
         const Formatted r = Objects("OBJECT Codeunit 1 A\r\n" + good + Crlf(c.broken) + good);
