@@ -40,9 +40,13 @@ TEST(RunTest, StandardInputToStandardOutput) {
         // A text that ends inside blocks is formatted and named.
         {{}, "IF a THEN BEGIN\nx;\nEND;\nREPEAT\nCASE b OF\n", 3, "IF a THEN BEGIN\n  x;\nEND;\nREPEAT\n  CASE b OF\n",
          "tabwright-format: <stdin>:4: warning: the text ends with 2 blocks still open, the first opened on this line\n"},
+        // Two changes far apart: two hunks.
+        {{"--diff"}, "a:=1;\nx;\nx;\nx;\nx;\nx;\nx;\nx;\nc:=1;\n", 1,
+         "--- a/-\n+++ b/-\n@@ -1,4 +1,4 @@\n-a:=1;\n+a := 1;\n x;\n x;\n x;\n@@ -6,4 +6,4 @@\n x;\n x;\n x;\n-c:=1;\n+c := 1;\n", ""},
         {{"--version", "-i"}, "", 0, "tabwright-format " TABWRIGHT_VERSION "\n", ""},
         {{}, std::string(7999, ' ') + '\0', 2, "", "tabwright-format: <stdin>: binary, left as it is\n"}, {{"-n"}, std::string(8000, ' ') + '\0', 0, "", ""},
     };
+    EXPECT_EQ(RunCli({"-h"}).out, RunCli({"--help"}).out);
     for (const auto& c : cases) {
         const auto r = RunCli(c.args, c.in);
         EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(c.status, c.out, c.err)) << c.in;
