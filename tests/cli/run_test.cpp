@@ -37,6 +37,7 @@ TEST(RunTest, StandardInputToStandardOutput) {
         {{"--check"}, kRaw, 1, "<stdin>\n", "<stdin>:2: would change\n"}, {{"--check"}, kFormatted, 0, "", ""},
         {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n"
                                      "\\ No newline at end of file\n", ""},
+        {{}, "x := Foo(a,\n", 0, "x := Foo(a,\n", ""},  // a statement left open opens no block
         // A text that ends inside blocks is formatted and named.
         {{}, "IF a THEN BEGIN\nx;\nEND;\nREPEAT\nCASE b OF\n", 3, "IF a THEN BEGIN\n  x;\nEND;\nREPEAT\n  CASE b OF\n",
          "tabwright-format: <stdin>:4: warning: the text ends with 2 blocks still open, the first opened on this line\n"},
