@@ -221,9 +221,9 @@ private:
     }
 
     // Moves the body left to column 0, formats it, moves it back to base,
-    // one step in from its BEGIN whatever column its first line stood at. No line keeps
-    // blanks before its break, so empty lines stay empty. A result that
-    // would run into the END line is not used.
+    // one step in from its BEGIN whatever column its first line stood at.
+    // No line keeps blanks before its break, so empty lines stay empty. A
+    // result that would run into the END line is not used.
     std::u16string Format(const std::u16string& body, std::size_t base, std::size_t firstLine) {
         std::vector<Line<char16_t>> lines;
         for (std::size_t pos = 0; pos < body.size();) {
