@@ -168,6 +168,7 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     const Case cases[] = {
         {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space"},
         {"x:=(a >b) OR (c>=d);\n", "x := (a >b) OR (c >= d);\n"},  // a ">" is not a spaced ">="
+        {"x:=a/b; // c\n", "x := a/b; // c\n"},  // a comment keeps "/" back, as "//" always did
         // Comments are left as they are; a line with only a "*" is spaced.
         {"x:=1; // T-SQL, passed-in\n{21EC2020-3AEA}\na:=b-c;\nFoo(a*b);\n",
          "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\n"},
