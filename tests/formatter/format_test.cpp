@@ -71,6 +71,8 @@ TEST_F(FormatTest, Reindentation) {
         {"a;\nb", "a;\nb"}, {"IF a THEN\nb", "IF a THEN\n  b"},
         // LF CR ends lines where the text holds no CR LF.
         {"IF a THEN\n\rb;\n\rc;", "IF a THEN\n\r  b;\n\rc;"},
+        // A bare LF in a text of CR LF breaks no line.
+        {"x\nIF a THEN\r\nb;\r\n", "x\nIF a THEN\r\nb;\r\n"},
         // Empty lines get the block's indentation; a tab follows it; blanks
         // before a break stay.
         {"BEGIN\n\n\tx;  \nEND;\n", "BEGIN\n  \n  \tx;  \nEND;\n"},
@@ -88,7 +90,7 @@ TEST_F(FormatTest, Reindentation) {
         {"if a then begin\nwhile b do\nc;\nend;\n", "if a then begin\n  while b do\n    c;\nend;\n"},
         {"WITH Rec DO\nFOR i := 1 TO 2 DO\nx;\ny;\n", "WITH Rec DO\n  FOR i := 1 TO 2 DO\n    x;\ny;\n"},
         // Keywords need their blank and must start the line.
-        {"IF(x) THEN\ny;\nFOR;\n", "IF(x) THEN\ny;\nFOR;\n"},
+        {"BEGIN\nIF(x) THEN\ny;\nWITH(Cust) DO\nFOR;\nEND;\n", "BEGIN\n  IF(x) THEN\n  y;\n  WITH(Cust) DO\n  FOR;\nEND;\n"},
         {"BEGIN\nEndDate := 0D;\nEND;\n", "BEGIN\n  EndDate := 0D;\nEND;\n"},
         {"Entry.SETRANGE(Code,'ELSE');\nx;\n", "Entry.SETRANGE(Code,'ELSE');\nx;\n", ";|;"},
         {"CASE x OF\n1: // first\na;\n'A':\nb;\n\"No.\": x\nc;\nELSE\nd;\nEND;\n",
@@ -111,6 +113,8 @@ TEST_F(FormatTest, CodeAsItIsWritten) {
          "Rec.SETRANGE(Status,Rec.Status::Open); // open only\nRec.FINDFIRST;\n",
          "Item.SETRANGE(\"Costing Method\",Item.\"Costing Method\"::FIFO);\nItem.FINDSET;\n"
          "Rec.SETRANGE(Status,Rec.Status::Open); // open only\nRec.FINDFIRST;\n", ";|;|;|;"},
+        {"IF Ok THEN Rec.SETRANGE(Status,Rec.Status::Open) // open only\nELSE\nRec.SETRANGE(Status);\n",
+         "IF Ok THEN Rec.SETRANGE(Status,Rec.Status::Open) // open only\nELSE\n  Rec.SETRANGE(Status);\n"},
         {"CASE Item.\"Costing Method\" OF\nItem.\"Costing Method\"::FIFO:\nx := 1;\n\"Line Type\"::Item:\ny;\n"
          "'A': EXIT;\n'B':\nz := 3;\nEND;\n",
          "CASE Item.\"Costing Method\" OF\n  Item.\"Costing Method\"::FIFO:\n    x := 1;\n  \"Line Type\"::Item:\n    y;\n"
@@ -139,9 +143,9 @@ TEST_F(FormatTest, CodeAsItIsWritten) {
          "REPEAT\n  x;\nUNTIL (a > 0) OR\n      (b = 0);\nIF (a AND\n    b) THEN BEGIN\n  x := a +\nEND ELSE IF (b) AND\n"
          "            (c) THEN\n  y;\nz;\n"},
         // Later lines of a statement: one step for each level still open.
-        {"Insert(No,\nName,\nCity);\nTotal :=\nAmount + VAT;\nEntry :=\nPostLine(\nHeader,Line,\nQty,FALSE);\n"
+        {"Insert(No,\nName,\nCity);\nTotal :=\nAmount + VAT;\nShare := Total DIV\nCount;\nEntry :=\nPostLine(\nHeader,Line,\nQty,FALSE);\n"
          "Line.\"Unit Cost\" := ROUND(\nAmount / Qty,Precision);\n",
-         "Insert(No,\n  Name,\n  City);\nTotal :=\n  Amount + VAT;\nEntry :=\n  PostLine(\n    Header,Line,\n    Qty,FALSE);\n"
+         "Insert(No,\n  Name,\n  City);\nTotal :=\n  Amount + VAT;\nShare := Total DIV\n  Count;\nEntry :=\n  PostLine(\n    Header,Line,\n    Qty,FALSE);\n"
          "Line.\"Unit Cost\" := ROUND(\n    Amount / Qty,Precision);\n"},
         {"  SalesLine.SETRANGE(\"Document Type\",\n                     SalesHeader.\"Document Type\");\n",
          "  SalesLine.SETRANGE(\"Document Type\",\n                     SalesHeader.\"Document Type\");\n"},
