@@ -56,6 +56,7 @@ TEST(QuoteSearchTest, InstrNJudgesOnlyTheFirstOccurrence) {
         {"MESSAGE('x=1'); y=2", 1, u"=", 0}, {"\"Sell-to No.\" := 1", 1, u"-", 0}, {"\"Sell-to No.\" := 1", 1, u":=", 15},
         // Strict bounds: on the opening quote, or starting before it, is outside.
         {"x'ab'", 1, u"'", 2}, {"x'ab'", 3, u"B", 0}, {"x'ab'", 1, u"x'a", 1}, {"x'ab'", 1, u"zz", 0},
+        {"a := 1", 0, u"a", 1},  // a start before the first character is the first
     };
     for (const auto& c : cases) EXPECT_EQ(Scanned(c.text).InstrN(c.from, c.what), c.at) << c.text << " " << N(c.what);
 }

@@ -136,7 +136,8 @@ TEST(SettingsDialogTest, OpensAndConfirmsEachSetting) {
         {u"Heading", 10, Code(47, "c"), u"1071", Keys('H', "c")}, {u"Heading", 10, Code(98, "wsca"), u"3938", Keys(144, "wsca")},
         {u"Heading", 10, {}, u"0", Keys('H', "c")}, {u"Hotkey 9", 9, {}, u"0", Keys('0', "a")},
         {u"Hotkey 0", 0, Code(47, "c"), u"1071", Keys('H', "c")},
-        {u"Indent Left", 13, {}, u"0", Keys(37, "s")}, {u"Version Heading", -1, Code(47, "c"), u"", {}},
+        {u"Indent Left", 13, {}, u"0", Keys(37, "s")}, {u"Indent Right", 14, {}, u"0", Keys(39, "s")},
+        {u"Version Heading", -1, Code(47, "c"), u"", {}},
     };
     for (const auto& c : confirmed) {
         const Confirmation got = ConfirmDialog({std::u16string(c.name), u"", c.element, {}}, u"text", c.chosen);
