@@ -9,7 +9,11 @@
 
 namespace tabwright::test {
 
-inline std::u16string W(std::string_view bytes) { return {bytes.begin(), bytes.end()}; }
+inline std::u16string W(std::string_view bytes) {
+    std::u16string text;
+    for (unsigned char c : bytes) text.push_back(c);
+    return text;
+}
 
 inline std::string N(std::u16string_view text) {
     std::string out;
@@ -52,13 +56,14 @@ inline bool SameCode(std::u16string_view input, std::u16string_view output) {
 
 // Lines of C/AL built from pieces that steer the rules: keywords, operators,
 // quoted texts and names, comments, braces, long runs that must be split,
-// characters beyond Latin-1, and every kind of line break.
+// the first character beyond ASCII and characters beyond Latin-1, and every
+// kind of line break.
 inline std::u16string GeneratedCal(std::mt19937& rng, int lines) {
     static constexpr std::u16string_view kPieces[] = {
         u"IF ", u"THEN", u"BEGIN", u"END", u"END;", u"end", u"ELSE", u" ELSE ", u"CASE x OF", u"REPEAT",
         u"UNTIL ", u"WHILE ", u"WITH ", u"FOR ", u"1:", u"x", u"Amount", u":=", u"+=", u"<=%", u"=", u"+",
         u"-", u"--", u"*", u"/", u"//", u",", u";", u":", u"'", u"\"", u"''", u"'a=b'", u"'It''s'", u"\"No.\"",
-        u"{", u"}", u" ", u"    ", u"\t", u"\u00e6\u00f8", u"\u4e2d\U0001F600",
+        u"{", u"}", u" ", u"    ", u"\t", u"\u0080\u00e6\u00f8", u"\u4e2d\U0001F600",
     };
     static constexpr std::u16string_view kBreaks[] = {u"\r\n", u"\r\n", u"\r\n", u"\n", u"\n\r", u"\r", u""};
     const auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
