@@ -122,17 +122,21 @@ TEST(RunTest, FilesAreCheckedOrRewrittenEachInItsOwnRun) {
     EXPECT_EQ(ReadBytes(dir / "sub" / "x.txt"), kRaw);
 
     // Unbalanced blocks do not carry over; output keeps the argument order.
-    std::vector<std::string> names;
-    std::string expected;
-    for (int i = 0; i < 40; ++i) {
+    // Checked by several threads, the names still come in argument order.
+    std::vector<std::string> names, check{"--check"};
+    std::string expected, listing;
+    for (int i = 0; i < 64; ++i) {
         const std::string n = std::to_string(i);
         names.push_back((dir / n).string());
         WriteBytes(names.back(), Crlf("BEGIN\nx" + n + ";\n"));
         expected += Crlf("BEGIN\n  x" + n + ";\n");
+        listing += names.back() + "\n";
     }
     const auto all = RunCli(names);
     EXPECT_EQ(all.out, expected);
     EXPECT_EQ(all.status, 3);  // each ends with its BEGIN open
+    check.insert(check.end(), names.begin(), names.end());
+    EXPECT_EQ(RunCli(check).out, listing);
 }
 
 TEST(RunTest, AFailedWriteToStandardOutputIsAnError) {

@@ -173,9 +173,10 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
         {"IF a=b THEN\nc:=d;\n", "IF a = b THEN\n  c := d;\n", "IF Space|Fix Space=|Fix =Space|;|Fix Space:=|Fix :=Space"},
         {"x:=(a >b) OR (c>=d);\n", "x := (a >b) OR (c >= d);\n"},  // a ">" is not a spaced ">="
         {"x:=a/b; // c\n", "x := a/b; // c\n"},  // a comment keeps "/" back, as "//" always did
-        // Comments are left as they are; a line with only a "*" is spaced.
-        {"x:=1; // T-SQL, passed-in\n{21EC2020-3AEA}\na:=b-c;\nFoo(a*b);\n",
-         "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\n"},
+        // Comments are left as they are, and no operator in a brace comment
+        // keeps a rule back; a line with only a "*" is spaced.
+        {"x:=1; // T-SQL, passed-in\n{21EC2020-3AEA}\na:=b-c;\nFoo(a*b);\nr:=a/b; { n/=2 }\n",
+         "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\nr := a / b; { n/=2 }\n"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
         {"BEGIN\n-x;\nx:=y+", "BEGIN\n  - x;\n  x := y +"},

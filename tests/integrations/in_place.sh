@@ -30,4 +30,8 @@ expect 2 "cannot create a temporary file beside it" ../locked/a.txt; cmp ../lock
 new linked.txt "$me" 664; ln linked.txt other.txt
 expect 2 "linked.txt: has 2 hard links; a new file would split them" linked.txt
 cmp linked.txt ../raw; [[ $(stat -c %i linked.txt) == $(stat -c %i other.txt) ]]
+# A temporary left by an earlier run of the same process number is stepped
+# around and left alone.
+new reused.txt "$me" 664 && bash -c 'printf left >.reused.txt.tabwright-$$-0 && exec ../tool -i reused.txt'
+cmp reused.txt ../formatted && [[ $(cat .reused.txt.tabwright-*-0) == left ]] && rm .reused.txt.tabwright-*-0
 [[ -z $(find . -name '.*tabwright-*') ]]
