@@ -27,22 +27,6 @@ TEST(FileIoTest, ReplacesContentsKeepingPermissionsAndLinks) {
     EXPECT_EQ(ReadBytes(dir / "a.txt"), "x");
 }
 
-TEST(FileIoTest, RefusesWhatItCannotSafelyReplace) {
-    TempDir dir;
-    fs::create_directory(dir / "sub");
-    WriteBytes(dir / "ro.txt", "old");
-    fs::permissions(dir / "ro.txt", fs::perms::owner_read | fs::perms::group_read);
-    std::string error;
-    for (const char* name : {"gone.txt", "sub", "ro.txt"}) {
-        const auto replaced = ReplaceFileContents(dir / name, "new");
-        EXPECT_FALSE(replaced) << name;
-        error = replaced.error;
-    }
-    EXPECT_EQ(error, "is read-only");
-    EXPECT_EQ(ReadBytes(dir / "ro.txt"), "old");
-    EXPECT_EQ(dir.Listing(), (Names{"ro.txt", "sub"}));
-}
-
 TEST(FileIoTest, ReadsEveryByteAndNamesWhatWentWrong) {
     TempDir dir;
     std::string all;

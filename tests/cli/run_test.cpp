@@ -69,26 +69,6 @@ TEST(RunTest, StandardInputToStandardOutput) {
     }
 }
 
-// A UTF-8 file is measured in characters, as the editor and the language
-// server measure it: 60 letters u-umlaut are 60 columns, not 120.
-// A UTF-8 file is measured in characters, as the editor and the language
-// server measure it: 58 letters u-umlaut are 58 columns, not 116.
-TEST(RunTest, Utf8FilesAreSplitWhereTheirCharactersReachTheLimit) {
-    const auto repeat = [](int n, const auto& s) {
-        std::decay_t<decltype(s)> out;
-        while (n-- > 0) out += s;
-        return out;
-    };
-    for (int letters : {40, 58, 70}) {  // 96, 132 and 156 characters
-        const std::string u = repeat(letters, std::string("\xC3\xBC"));
-        const std::u16string wide = repeat(letters, std::u16string(u"\u00FC"));
-        const std::u16string made = CodeFormatter({}).FormatText(u"MESSAGE('" + wide + u"', '" + wide + u"');");
-        std::string expected;
-        for (char16_t c : made) expected += c == u'\u00FC' ? std::string("\xC3\xBC") : std::string(1, static_cast<char>(c));
-        EXPECT_EQ(RunCli({}, "MESSAGE('" + u + "', '" + u + "');").out, expected) << letters;
-    }
-}
-
 TEST(RunTest, FilesAreCheckedOrRewrittenEachInItsOwnRun) {
     TempDir dir;
     WriteBytes(dir / "raw.txt", kRaw);
@@ -137,14 +117,6 @@ TEST(RunTest, FilesAreCheckedOrRewrittenEachInItsOwnRun) {
     EXPECT_EQ(all.status, 3);  // each ends with its BEGIN open
     check.insert(check.end(), names.begin(), names.end());
     EXPECT_EQ(RunCli(check).out, listing);
-}
-
-TEST(RunTest, AFailedWriteToStandardOutputIsAnError) {
-    std::istringstream in(kRaw);
-    std::ostringstream out, err;
-    out.setstate(std::ios::badbit);
-    EXPECT_EQ(cli::Run({}, {in, out, err}), 2);
-    EXPECT_EQ(err.str(), "tabwright-format: cannot write to standard output\n");
 }
 
 }  // namespace

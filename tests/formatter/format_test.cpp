@@ -42,18 +42,6 @@ protected:
     std::string trace;
 };
 
-TEST_F(FormatTest, WorkedExample) {
-    Verify({"IF Customer.FIND('-') THEN BEGIN\nREPEAT\nIF Customer.Blocked THEN\nCounter := Counter + 1\nELSE BEGIN\n"
-            "CASE Customer.Type OF\n1:\nTotal := Total + 1;\n2:\nBEGIN\nTotal := Total + 2;\nEND;\nEND;\nEND;\n"
-            "UNTIL Customer.NEXT = 0;\nEND ELSE\nERROR('none');\nCounter := 0;\n",
-            "IF Customer.FIND('-') THEN BEGIN\n  REPEAT\n    IF Customer.Blocked THEN\n      Counter := Counter + 1\n"
-            "    ELSE BEGIN\n      CASE Customer.Type OF\n        1:\n          Total := Total + 1;\n        2:\n"
-            "          BEGIN\n            Total := Total + 2;\n          END;\n      END;\n    END;\n"
-            "  UNTIL Customer.NEXT = 0;\nEND ELSE\n  ERROR('none');\nCounter := 0;\n",
-            "BEGIN|REPEAT|IF Space|BEGIN|CASE OF|: CrLf|;|: CrLf|BEGIN|;|END;|;|END;|;|END;|;|UNTIL Space|;|"
-            "END Space| ELSE CrLf|ELSE CrLf|END ELSE|;|;"});
-}
-
 TEST_F(FormatTest, Reindentation) {
     const Case cases[] = {
         {"IF a THEN BEGIN\n  b := 1;\n       END;\nWHILE x DO\nx := x - 1;\nc;\n",
@@ -205,26 +193,6 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     for (int i = 0; i < 70; ++i) deep += "BEGIN\r\n";
     const std::string out = Format(deep + "a, b c;\r\n", false);
     EXPECT_EQ(out.substr(out.size() - 149), std::string(140, ' ') + "a, b c;\r\n");
-}
-
-struct AlternatingSign : TraceRecorder {
-    bool SignOn() override { return ++asked % 2 == 0; }
-    int asked = 0;
-};
-
-TEST_F(FormatTest, TheSignSwitchIsReadForEveryLine) {
-    AlternatingSign host;
-    EXPECT_EQ(N(formatter.Nesting(u"a:=1;\r\nb:=2;\r\nc:=3;\r\n", host)), "a:=1;\r\nb := 2;\r\nc:=3;\r\n");
-}
-
-TEST_F(FormatTest, LevelsBeyondSixteenBits) {
-    // Each pair leaves one entry more on the stack and no block open.
-    std::u16string pairs, ends;
-    for (int i = 0; i < 40000; ++i) pairs += u"CASE x OF BEGIN\r\nEND;\r\n", ends += u"END;\r\n";
-    TraceRecorder host(false, false);
-    EXPECT_TRUE(formatter.Nesting(pairs + u"y;\r\n", host).ends_with(u"\r\nEND;\r\ny;\r\n"));
-    EXPECT_EQ(formatter.Stack().Count(), 40001);
-    EXPECT_EQ(formatter.Nesting(ends + u"BEGIN\r\nx;\r\n", host), ends + u"BEGIN\r\nx;\r\n");
 }
 
 TEST(BlockShiftTest, OneStepLeftOrRight) {

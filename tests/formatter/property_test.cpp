@@ -92,13 +92,5 @@ TEST(FormatPropertyTest, BundledExamples) {
     EXPECT_GE(seen, 6);
 }
 
-TEST(FormatPropertyTest, TheChecksCanFail) {
-    EXPECT_TRUE(SameCode(u"// a b\r\n", u"// a\r\n// b\r\n"));
-    for (auto [in, out] : {std::pair{u"a := 1;", u"a := ;"}, {u"a;", u"a;b"}, {u"a\tb", u"ab"}})
-        EXPECT_FALSE(SameCode(in, out)) << N(in);
-    EXPECT_NE(Quoted(u"x := 'a=b';"), Quoted(u"x := 'a = b';"));
-    EXPECT_EQ(Quoted(u"x := 'It''s' + \"No.\"; // 'y'"), (std::vector<std::u16string>{u"'It''s'", u"\"No.\""}));
-}
-
 }  // namespace
 }  // namespace tabwright

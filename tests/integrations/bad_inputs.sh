@@ -12,6 +12,7 @@ done <<'CASES'
 2|tabwright-format: <stdin>: cannot read: Bad file descriptor|"$tool" <&-
 2|tabwright-format: <stdin>: cannot read: Is a directory|"$tool" --check <.
 2|tabwright-format: bin.txt: binary, left as it is|"$tool" -i bin.txt ok.txt
+2|tabwright-format: cannot write to standard output|"$tool" ok.txt >/dev/full
 2|tabwright-format: cannot write to standard output|"$tool" --help >/dev/full
 2|tabwright-format: cannot write to standard output|"$tool" --version >/dev/full
 2|tabwright-format: out of memory formatting big.txt|(ulimit -v 60000 && "$tool" -i big.txt)

@@ -1,11 +1,10 @@
-// Template expansion, the insert texts, the settings dialog's logic and the
-// key names behind the hotkeys.
+// Template expansion, the settings dialog's logic and upper case in the
+// ANSI alphabets.
 #include <gtest/gtest.h>
 
 #include "fake_template_host.h"
 #include "settings/setting_names.h"
 #include "snippets/dialog_logic.h"
-#include "snippets/insert_texts.h"
 #include "snippets/key_names.h"
 #include "snippets/smart_tack.h"
 #include "snippets/upper_case.h"
@@ -68,32 +67,6 @@ TEST(SmartTackTest, FillsInThePlaceholders) {
     EXPECT_EQ(host.asked, (std::vector<std::u16string>{u"user", u"file missing"}));
 }
 
-TEST(InsertTextTest, TheStoredTemplateOrTheBuiltInText) {
-    test::FakeTemplateHost host;
-    const std::u16string heading = u"// >> Company Name\r\n// Date ..........: 24-12-2024\r\n// Version NC ....: x.xx\r\n"
-                                   u"// Description ...: \r\n//                : \r\n";
-    EXPECT_EQ(InsertText(InsertKind::Heading, host), heading + u"// << Company Name\r\n\r\n");
-    EXPECT_EQ(InsertText(InsertKind::StartHeading, host), heading);
-    EXPECT_EQ(InsertText(InsertKind::EndHeading, host), u"// << Company Name\r\n\r\n");
-    EXPECT_EQ(InsertText(InsertKind::MenuSnippet, host, 3), u"// Osrik\r\n");
-    EXPECT_EQ(InsertText(InsertKind::HotkeySnippet, host, 3), u"// >> Company Name\r\n");
-    host.date = u"%User%";  // the built-in text is never expanded
-    EXPECT_EQ(InsertText(InsertKind::EndHeading, host), u"// << Company Name\r\n\r\n");
-    EXPECT_NE(InsertText(InsertKind::StartHeading, host).find(u"Date ..........: %User%\r\n"), std::u16string::npos);
-    EXPECT_EQ(host.asked, (std::vector<std::u16string>{u"Heading", u"Start Heading", u"End Heading", u"Hotkey 3", u"Hotkey 3",
-                                                       u"End Heading", u"Start Heading"}));
-
-    host.stored = {{u"Heading", u"%Des%"}, {u"Start Heading", u"// %User%"}, {u"End Heading", u"end"}, {u"Hotkey 9", u"nine"}};
-    EXPECT_EQ(InsertText(InsertKind::Heading, host), DefaultHeading(u"%User%"));  // expands to nothing
-    EXPECT_EQ(InsertText(InsertKind::StartHeading, host), u"// JDOE");
-    EXPECT_EQ(InsertText(InsertKind::EndHeading, host), u"end");
-    EXPECT_EQ(InsertText(InsertKind::MenuSnippet, host, 9), u"nine");
-    for (auto [element, action] : {std::pair{-1, HotkeyAction::None}, {0, HotkeyAction::Snippet}, {9, HotkeyAction::Snippet},
-                                   {10, HotkeyAction::Heading}, {11, HotkeyAction::StartHeading}, {12, HotkeyAction::EndHeading},
-                                   {13, HotkeyAction::ShiftLeft}, {14, HotkeyAction::ShiftRight}, {15, HotkeyAction::None}})
-        EXPECT_EQ(ActionOf(element), action) << element;
-}
-
 // A hotkey's position or key with its modifiers, from "wsca": Win, Shift, Ctrl, Alt.
 Hotkey Code(int position, std::string_view m = "") {
     const auto on = [m](char c) { return m.find(c) != std::string_view::npos; };
@@ -150,25 +123,6 @@ TEST(SettingsDialogTest, OpensAndConfirmsEachSetting) {
         EXPECT_EQ(KeyUpPosition(vkey), position) << vkey;
     EXPECT_EQ(EntryPosition(u" 72 - H key"), 47);
     for (std::u16string_view text : {u"", u"72 - H key", u" 72 - H key ", u"Ctrl+H"}) EXPECT_FALSE(EntryPosition(text)) << Show(text);
-}
-
-TEST(KeyNamesTest, EntriesShowTheirCodeRightAlignedInAscendingOrder) {
-    EXPECT_EQ(KeyListEntry(0), u"  1 - Left mouse button");
-    EXPECT_EQ(KeyListEntry(47), u" 72 - H key");
-    EXPECT_EQ(KeyListEntry(98), u"144 - NUM LOCK key");
-    for (int position = 0; position < 99; ++position) {
-        EXPECT_EQ(KeyPosition(*KeyCodeAt(position)), position);
-        EXPECT_GT(KeyCodeAt(position), position > 0 ? KeyCodeAt(position - 1) : 0);
-    }
-    for (int position : {-1, 99}) EXPECT_EQ(KeyListEntry(position), u"");
-    EXPECT_FALSE(KeyPosition(186));
-    const std::pair<KeyCombination, std::u16string_view> texts[] = {
-        {Keys('H', "c"), u"Ctrl+H"}, {Keys(37, "s"), u"Shift+LEFT ARROW"}, {Keys(112, "wsca"), u"Ctrl+Alt+Shift+Win+F1"},
-        {Keys(96), u"Numpad 0"}, {Keys(186, "c"), u"Ctrl+key code 186"}};
-    for (const auto& [keys, text] : texts) EXPECT_EQ(KeyCombinationText(keys), text);
-    const KeyCombination current = Keys('Q', "wsca");
-    EXPECT_EQ(ApplyHotkeyCode(u" 1071.2 ", current), Keys('H', "c"));
-    for (std::u16string_view code : {u"", u"0", u"abc", u"355", u"3939"}) EXPECT_EQ(ApplyHotkeyCode(code, current), current);
 }
 
 TEST(UpperCaseTest, CapitalisesTheSmallLettersOfTheAnsiAlphabets) {
