@@ -101,8 +101,8 @@ TEST(RunTest, FilesAreCheckedOrRewrittenEachInItsOwnRun) {
     EXPECT_NE(r.err.find((dir / "sub").string() + ": is a folder"), std::string::npos);
     EXPECT_EQ(ReadBytes(dir / "sub" / "x.txt"), kRaw);
 
-    // Unbalanced blocks do not carry over; output keeps the argument order.
-    // Checked by several threads, the names still come in argument order.
+    // Unbalanced blocks do not carry over; output keeps the argument order,
+    // also when several threads check the files.
     std::vector<std::string> names, check{"--check"};
     std::string expected, listing;
     for (int i = 0; i < 64; ++i) {
