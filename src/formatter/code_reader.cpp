@@ -15,17 +15,23 @@ std::size_t ContentEnd(std::u16string_view line) {
 
 }  // namespace
 
+std::size_t CodeLexer::BraceEnd(std::u16string_view content, std::size_t i) {
+    for (; i < content.size(); ++i) {
+        if (content[i] == u'{') ++braces_;
+        else if (content[i] == u'}' && --braces_ == 0) return i + 1;
+    }
+    return content.size();
+}
+
 void CodeLexer::Line(std::u16string_view line, std::vector<CodeSpan>& spans) {
     spans.clear();
-    const std::size_t end = ContentEnd(line);
+    const std::u16string_view content = line.substr(0, ContentEnd(line));
+    const std::size_t end = content.size();
     std::size_t i = 0;
-    if (inBrace_) {
-        const std::size_t close = line.substr(0, end).find(u'}');
-        inBrace_ = close == std::u16string_view::npos;
-        i = inBrace_ ? end : close + 1;
+    if (braces_ > 0) {
+        i = BraceEnd(content, 0);
         spans.push_back({Stretch::Brace, 0, i});
     }
-    const std::u16string_view content = line.substr(0, end);
     while ((i = FindAnyOf4(content, i, u'\'', u'"', u'{', u'/')) < end) {
         const char16_t c = line[i];
         if (c == u'\'') {
@@ -35,14 +41,12 @@ void CodeLexer::Line(std::u16string_view line, std::vector<CodeSpan>& spans) {
             spans.push_back({Stretch::Text, i, j < end ? j + 1 : end});
             i = j + 1;
         } else if (c == u'"') {
-            const std::size_t close = line.substr(0, end).find(u'"', i + 1);
+            const std::size_t close = content.find(u'"', i + 1);
             const std::size_t stop = close == std::u16string_view::npos ? end : close + 1;
             spans.push_back({Stretch::Name, i, stop});
             i = stop;
         } else if (c == u'{') {
-            const std::size_t close = line.substr(0, end).find(u'}', i + 1);
-            inBrace_ = close == std::u16string_view::npos;
-            const std::size_t stop = inBrace_ ? end : close + 1;
+            const std::size_t stop = BraceEnd(content, i);
             spans.push_back({Stretch::Brace, i, stop});
             i = stop;
         } else if (c == u'/' && i + 1 < end && line[i + 1] == u'/') {
@@ -54,32 +58,115 @@ void CodeLexer::Line(std::u16string_view line, std::vector<CodeSpan>& spans) {
     }
 }
 
-void CodeView::Build(std::u16string_view line, const std::vector<CodeSpan>& spans) {
-    const std::size_t end = ContentEnd(line);
-    hasBreak_ = end < line.size();
-    hasComment_ = false;
-    std::u16string_view code = line.substr(0, end);
-    if (!spans.empty()) {
-        buffer_.assign(code);
-        for (const CodeSpan& s : spans) {
-            if (s.kind == Stretch::Brace || s.kind == Stretch::LineComment) {
-                hasComment_ = true;
-                buffer_.replace(s.begin, s.end - s.begin, s.end - s.begin, u' ');
-            } else if (s.end - s.begin > 2) {
-                // The quote marks stay: a label such as 'A': needs them.
-                const bool closed = buffer_[s.end - 1] == buffer_[s.begin] && s.end - s.begin >= 2;
-                const std::size_t inner = s.end - s.begin - 1 - (closed ? 1 : 0);
-                buffer_.replace(s.begin + 1, inner, inner, kMaskedChar);
-            }
-        }
-        code = buffer_;
+namespace {
+
+using View = std::u16string_view;
+using namespace std::literals;
+
+// Letters, digits and the underscore make names; so do the letters beyond
+// ASCII that C/AL names may hold.
+constexpr bool IsNameChar(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' ||
+           c >= 0x80;
+}
+
+bool Is(View word, View keyword) { return word.size() == keyword.size() && StartsWithNoCase(word, keyword); }
+
+Keyword KeywordOf(View word) {
+    if (word.size() < 2 || word.size() > 7) return Keyword::None;
+    switch (ToUpperAscii(word[0])) {
+    case u'A': return Is(word, u"AND"sv) ? Keyword::And : Keyword::None;
+    case u'B': return Is(word, u"BEGIN"sv) ? Keyword::Begin : Keyword::None;
+    case u'C': return Is(word, u"CASE"sv) ? Keyword::Case : Keyword::None;
+    case u'D':
+        if (Is(word, u"DO"sv)) return Keyword::Do;
+        return Is(word, u"DIV"sv) ? Keyword::Div : Keyword::None;
+    case u'E':
+        if (Is(word, u"END"sv)) return Keyword::End;
+        return Is(word, u"ELSE"sv) ? Keyword::Else : Keyword::None;
+    case u'F':
+        if (Is(word, u"FOR"sv)) return Keyword::For;
+        return Is(word, u"FOREACH"sv) ? Keyword::ForEach : Keyword::None;
+    case u'I':
+        if (Is(word, u"IF"sv)) return Keyword::If;
+        return Is(word, u"IN"sv) ? Keyword::In : Keyword::None;
+    case u'M': return Is(word, u"MOD"sv) ? Keyword::Mod : Keyword::None;
+    case u'N': return Is(word, u"NOT"sv) ? Keyword::Not : Keyword::None;
+    case u'O':
+        if (Is(word, u"OF"sv)) return Keyword::Of;
+        return Is(word, u"OR"sv) ? Keyword::Or : Keyword::None;
+    case u'R': return Is(word, u"REPEAT"sv) ? Keyword::Repeat : Keyword::None;
+    case u'T': return Is(word, u"THEN"sv) ? Keyword::Then : Keyword::None;
+    case u'U': return Is(word, u"UNTIL"sv) ? Keyword::Until : Keyword::None;
+    case u'W':
+        if (Is(word, u"WITH"sv)) return Keyword::With;
+        return Is(word, u"WHILE"sv) ? Keyword::While : Keyword::None;
+    case u'X': return Is(word, u"XOR"sv) ? Keyword::Xor : Keyword::None;
+    default: return Keyword::None;
     }
-    std::size_t e = code.size();
-    blankBeforeBreak_ = hasBreak_ && e > 0 && code[e - 1] == u' ' && !(hasComment_ && spans.back().end == end);
-    while (e > 0 && code[e - 1] == u' ') --e;
-    std::size_t b = 0;
-    while (b < e && code[b] == u' ') ++b;
-    code_ = code.substr(b, e - b);
+}
+
+// The kind and length of the sign that starts at code[i].
+std::pair<TokenKind, std::uint32_t> SignAt(View code, std::size_t i) {
+    const char16_t c = code[i];
+    const char16_t next = i + 1 < code.size() ? code[i + 1] : u'\0';
+    switch (c) {
+    case u'(': case u'[': return {TokenKind::Open, 1};
+    case u')': case u']': return {TokenKind::Close, 1};
+    case u';': return {TokenKind::Semicolon, 1};
+    case u',': return {TokenKind::Comma, 1};
+    case u':':
+        if (next == u'=') return {TokenKind::Assign, 2};
+        return next == u':' ? std::pair{TokenKind::DoubleColon, 2u} : std::pair{TokenKind::Colon, 1u};
+    case u'+': case u'-': case u'*': case u'/':
+        return next == u'=' ? std::pair{TokenKind::Assign, 2u} : std::pair{TokenKind::Operator, 1u};
+    case u'<': return {TokenKind::Operator, next == u'=' || next == u'>' ? 2u : 1u};
+    case u'>': return {TokenKind::Operator, next == u'=' ? 2u : 1u};
+    case u'=': return {TokenKind::Operator, 1};
+    case u'.': return next == u'.' ? std::pair{TokenKind::Operator, 2u} : std::pair{TokenKind::Dot, 1u};
+    default: return {TokenKind::Other, 1};
+    }
+}
+
+}  // namespace
+
+void ReadTokens(View line, const std::vector<CodeSpan>& spans, std::vector<Token>& tokens) {
+    tokens.clear();
+    const std::size_t end = ContentEnd(line);
+    auto span = spans.begin();
+    bool member = false;  // the last sign was "." or "::": a word after it is a name
+    for (std::size_t i = 0; i < end;) {
+        if (span != spans.end() && span->begin == i) {
+            if (span->kind == Stretch::Text || span->kind == Stretch::Name)
+                tokens.push_back({span->kind == Stretch::Text ? TokenKind::Text : TokenKind::Name, Keyword::None,
+                                  static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(span->end)});
+            i = span->end;
+            ++span;
+            member = false;
+            continue;
+        }
+        const char16_t c = line[i];
+        if (c == u' ' || c == u'\t') {
+            ++i;
+            continue;
+        }
+        const std::size_t stop = span != spans.end() ? span->begin : end;
+        const auto start = static_cast<std::uint32_t>(i);
+        if (IsNameChar(c)) {
+            const bool number = c >= u'0' && c <= u'9';
+            while (++i < stop && (IsNameChar(line[i]) ||
+                                  (number && line[i] == u'.' && i + 1 < stop && line[i + 1] >= u'0' && line[i + 1] <= u'9'))) {
+            }
+            const Keyword k = number || member ? Keyword::None : KeywordOf(line.substr(start, i - start));
+            tokens.push_back({number ? TokenKind::Number : TokenKind::Word, k, start, static_cast<std::uint32_t>(i)});
+            member = false;
+            continue;
+        }
+        const auto [kind, length] = SignAt(line.substr(0, stop), i);
+        i += length;
+        tokens.push_back({kind, Keyword::None, start, static_cast<std::uint32_t>(i)});
+        member = kind == TokenKind::Dot || kind == TokenKind::DoubleColon;
+    }
 }
 
 }  // namespace tabwright

@@ -1,7 +1,9 @@
 // Reads C/AL as the compiler does, one line at a time: which characters are
 // code, and which belong to a text constant ('...', where '' stands for one
 // quote), a quoted identifier ("...") or a comment (// to the end of the
-// line, or { } over as many lines as it takes).
+// line, or { } over as many lines as it takes; braces nest, so a comment
+// ends at the } that balances its first {). The code is then cut into
+// tokens: words, numbers, texts, names and signs.
 #pragma once
 
 #include <cstddef>
@@ -28,37 +30,49 @@ public:
     // A brace comment left open goes on into the next line.
     void Line(std::u16string_view line, std::vector<CodeSpan>& spans);
 
-    bool InBrace() const { return inBrace_; }
+    bool InBrace() const { return braces_ > 0; }
 
 private:
-    bool inBrace_ = false;
+    // Where the brace comment open at i ends in content (its last '}' + 1),
+    // or content.size() when it goes on; braces_ counts the open ones.
+    std::size_t BraceEnd(std::u16string_view content, std::size_t i);
+
+    std::int64_t braces_ = 0;
 };
 
-// The code of one line: the line with the inside of its texts and names
-// masked (their quote marks kept), its comments blanked, and blanks and the
-// line break trimmed from both ends. Keyword tests look at this only.
-class CodeView {
-public:
-    // line is trimmed of blanks and may end with its break; spans are its
-    // lexer spans.
-    void Build(std::u16string_view line, const std::vector<CodeSpan>& spans);
-
-    std::u16string_view Code() const { return code_; }
-    bool HasBreak() const { return hasBreak_; }
-    bool HasComment() const { return hasComment_; }
-    // The line ends with a blank just before its break, in code.
-    bool BlankBeforeBreak() const { return blankBeforeBreak_; }
-
-private:
-    std::u16string buffer_;
-    std::u16string_view code_;
-    bool hasBreak_ = false;
-    bool hasComment_ = false;
-    bool blankBeforeBreak_ = false;
+// The words that steer C/AL's blocks and statements, and the word
+// operators. A word counts as one only where it stands alone: not after a
+// "." or "::" (a member or an option value).
+enum class Keyword : std::uint8_t {
+    None, Begin, End, If, Then, Else, Case, Of, While, Do, Repeat, Until, For, ForEach, With,
+    And, Or, Xor, Not, Div, Mod, In,
 };
 
-// The character that stands for the inside of a text or a name in a
-// CodeView: never part of a keyword or an operator.
-inline constexpr char16_t kMaskedChar = u'_';
+enum class TokenKind : std::uint8_t {
+    Word,         // a name or keyword
+    Number,       // 12, 1.5, 0D ...
+    Text,         // a text constant, quotes included
+    Name,         // a quoted identifier, quotes included
+    Open,         // ( or [
+    Close,        // ) or ]
+    Semicolon,
+    Colon,        // a lone ':'
+    DoubleColon,  // '::' of an option value
+    Assign,       // := += -= *= /=
+    Comma,
+    Operator,     // + - * / = <> < > <= >= ..
+    Dot,
+    Other,        // any other sign (@ in declarations ...)
+};
+
+struct Token {
+    TokenKind kind;
+    Keyword keyword;
+    std::uint32_t begin, end;  // in the line, 0-based, end exclusive
+};
+
+// The tokens of line's code; spans are its lexer spans (comments give no
+// token, a text or name one).
+void ReadTokens(std::u16string_view line, const std::vector<CodeSpan>& spans, std::vector<Token>& tokens);
 
 }  // namespace tabwright

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "formatter/nesting_host.h"
-#include "formatter/nesting_stack.h"
 #include "formatter/quote_search.h"
 
 namespace tabwright {
@@ -26,27 +25,25 @@ struct Unclosed {
     std::size_t firstLine = 0;
 };
 
-// The formatter's own state, kept by the window that runs it: the nesting
-// stack and the quote-aware search object of the current run.
+// The formatter's own state, kept by the window that runs it: the
+// quote-aware search object of the current run and what it left open.
 class Formatter {
 public:
     // Re-indents text by block nesting. Clears the host's trace list and
     // appends one label per rule that fires.
     std::u16string Nesting(std::u16string_view text, NestingHost& host);
 
-    const NestingStack& Stack() const { return stack_; }
     Unclosed LastOpenBlocks() const { return lastOpen_; }
 
 private:
     friend class NestingLines;
-    NestingStack stack_;
     InstrNew search_;
     Unclosed lastOpen_;
 };
 
 // Nesting for a text handed in one line at a time, as CutForNesting
-// (line_cutter.h) cuts it: only the nesting stack and the state of the
-// current line are kept, so a text of any size takes little memory. The
+// (line_cutter.h) cuts it: only the constructs still open and the state of
+// the current line are kept, so a text of any size takes little memory. The
 // output of each line is appended to out as soon as it is known.
 class NestingLines {
 public:
@@ -71,7 +68,9 @@ private:
 // Puts one blank before and after the first occurrence of each of twelve
 // operators, outside quoted ranges. line holds the line with its quoted
 // ranges scanned, and is edited in place with its ranges kept in step.
-void SpaceOperators(InstrNew& line, NestingHost& host);
+// afterOperand: the line goes on a statement after an operand, so that a
+// + or - at its start is an operator, not a sign.
+void SpaceOperators(InstrNew& line, NestingHost& host, bool afterOperand = false);
 
 // Moves every line of text one indentation step left or right.
 std::u16string Indent_Left(std::u16string_view text);

@@ -60,32 +60,29 @@ TEST_F(FormatTest, Reindentation) {
         // LF CR ends lines where the text holds no CR LF.
         {"IF a THEN\n\rb;\n\rc;", "IF a THEN\n\r  b;\n\rc;"},
         // A bare LF in a text of CR LF breaks no line.
-        {"x\nIF a THEN\r\nb;\r\n", "x\nIF a THEN\r\nb;\r\n"},
+        {"x\nIF a THEN\r\nb;\r\n", "x\nIF a THEN\r\n  b;\r\n"},
         // Empty lines get the block's indentation; a tab follows it; blanks
         // before a break stay.
         {"BEGIN\n\n\tx;  \nEND;\n", "BEGIN\n  \n  \tx;  \nEND;\n"},
         // No keyword rule tests a comment line.
         {"// note, see BEGIN\nx;\n", "// note, see BEGIN\nx;\n"},
-        // Surplus block ends drop every later line a step; a lower-case end
-        // alone closes nothing; nor does an END without a break.
+        // Surplus block ends drop every later line a step; keywords are read
+        // in any case, and an END closes its block at the end of the text too.
         {"END;\nBEGIN\ny;\nEND;\n", "END;\nBEGIN\ny;\nEND;\n"},
         {"BEGIN\nx;\nEND\n", "BEGIN\n  x;\nEND\n", "BEGIN|;|END CrLf"},
-        {"BEGIN\nx;\nend\ny;\n", "BEGIN\n  x;\n  end\n  y;\n"},
-        {"BEGIN\nx;\nEND", "BEGIN\n  x;\n  END"},
+        {"BEGIN\nx;\nend\ny;\n", "BEGIN\n  x;\nend\ny;\n"}, {"BEGIN\nx;\nEND", "BEGIN\n  x;\nEND"},
         // BEGIN ends the rules of its line; found anywhere, it opens a block.
         {"IF x THEN BEGIN\ny;\nEND ELSE BEGIN\nz;\nEND;\n", "IF x THEN BEGIN\n  y;\nEND ELSE BEGIN\n  z;\nEND;\n",
-         "BEGIN|;|END Space|BEGIN|;|END;|;"},
+         "BEGIN|;|END Space| ELSE Space|BEGIN|;|END;|;"},
         {"if a then begin\nwhile b do\nc;\nend;\n", "if a then begin\n  while b do\n    c;\nend;\n"},
         {"WITH Rec DO\nFOR i := 1 TO 2 DO\nx;\ny;\n", "WITH Rec DO\n  FOR i := 1 TO 2 DO\n    x;\ny;\n"},
-        // Keywords need their blank and must start the line.
-        {"BEGIN\nIF(x) THEN\ny;\nWITH(Cust) DO\nFOR;\nEND;\n", "BEGIN\n  IF(x) THEN\n  y;\n  WITH(Cust) DO\n  FOR;\nEND;\n"},
         {"BEGIN\nEndDate := 0D;\nEND;\n", "BEGIN\n  EndDate := 0D;\nEND;\n"},
         {"Entry.SETRANGE(Code,'ELSE');\nx;\n", "Entry.SETRANGE(Code,'ELSE');\nx;\n", ";|;"},
-        {"CASE x OF\n1: // first\na;\n'A':\nb;\n\"No.\": x\nc;\nELSE\nd;\nEND;\n",
-         "CASE x OF\n  1: // first\n    a;\n  'A':\n    b;\n  \"No.\": x\n    c;\n  ELSE\n    d;\nEND;\n",
-         "CASE OF|: CrLf|: not :=|;|;|: CrLf|': not :=|;|\": not :=|;|ELSE CrLf|;|END;|;"},
+        {"CASE x OF\n1: // first\na;\n'A':\nb;\n\"No.\": x;\nELSE\nd;\nEND;\n",
+         "CASE x OF\n  1: // first\n    a;\n  'A':\n    b;\n  \"No.\": x;\n  ELSE\n    d;\nEND;\n",
+         "CASE OF|: CrLf|;|: CrLf|;|;|ELSE CrLf|;|END;|;"},
         {"Ratio := Amount / Qty\nx;\n", "Ratio := Amount / Qty\nx;\n", ";"},
-        {"CASE x OF\n1: \na;\nEND;\n", "CASE x OF\n  1: \n    a;\nEND;\n", "CASE OF|: Space CrLf|;|END;|;"},
+        {"CASE x OF\n1: \na;\nEND;\n", "CASE x OF\n  1: \n    a;\nEND;\n", "CASE OF|: CrLf|;|END;|;"},
         {"CASE x OF\n1: EXIT(a / b);\n2: EXIT(0);\nEND;\n", "CASE x OF\n  1: EXIT(a / b);\n  2: EXIT(0);\nEND;\n"},
     };
     for (const Case& c : cases) Verify(c);
@@ -150,6 +147,44 @@ TEST_F(FormatTest, CodeAsItIsWritten) {
     for (const Case& c : cases) Verify(c);
 }
 
+// Constructs of real code, each as its authors indent it: formatting keeps
+// it, and brings it back from a copy with every line's indentation removed.
+TEST_F(FormatTest, RealCodeAsItsAuthorsIndentIt) {
+    const std::string longCase = std::string(130, 'a') + " OF";  // no blank to split at but after CASE
+    const std::string rows[] = {
+        "FOREACH Node IN NodeList DO\n  FOREACH Attr IN Node.Attributes DO\n    Extract(Attr);\nDone;\n",
+        "ErrorText := COPYSTR(ErrorText,\n    Position + STRLEN(Marker)\n    );\nx := 1;\n",
+        "Matrix.Generate(RecRef,SetWanted,CaptionSet\n  ,CaptionRange,Columns);\nEXIT(ROUND((Point - Expected) / Qty,1,'>')\n  * Qty);\n",
+        "IF Policy = Policy::\" \" THEN\n  IF Maximum <= 0 THEN BEGIN\n    x := 1;\n  END\n  ELSE\n    IF Point > Maximum THEN\n"
+        "      y := 2;\nz := 3;\n",
+        "IF p THEN\n  IF a THEN\n    IF b THEN BEGIN\n      x;\n    END ELSE BEGIN\n      y;\n    END\n  ELSE\n    z;\n",
+        "IF a THEN\n  CASE x OF\n    1:\n      y;\n  END ELSE // no header\n  z;\nw;\n",
+        "IF a THEN BEGIN\n  IF b THEN\n    x;\nEND ELSE\n  y;\n",
+        "IF\n   (Template.\"Table ID\" = DATABASE::Customer) OR\n   (Template.\"Table ID\" = DATABASE::Vendor)\nTHEN\n"
+        "  Count := Count + 1;\n",
+        "CASE Kind OF\n  Kind::Journal:\n    Post := TRUE;\n  ELSE\n    Line.SETRANGE(a);\n    EXIT(NOT Line.ISEMPTY);\nEND;\n",
+        "CASE STRMENU(\n  STRSUBSTNO(Options,ItemText),1,Question)\nOF\n  0:\n    EXIT;\nEND;\n",
+        "CASE\n  " + longCase + "\n  1:\n    x;\nEND;\n",
+        "REPEAT\n  x;\nUNTIL(a = 0);\nIF(a) THEN\n  b;\nWHILE(i < 10) DO\n  i := i + 1;\nCASE(Kind) OF\n  1:\n    x;\nEND;\n",
+        "IF FINDSET THEN REPEAT\n  MARK(TRUE);\nUNTIL NEXT = 0;\nIF a THEN\n  x\nELSE REPEAT\n  y;\nUNTIL b;\n"
+        "WHILE a DO REPEAT\n  y;\nUNTIL b;\nIF a THEN CASE x OF\n  1:\n    y;\nEND;\n",
+        "IF a THEN BEGIN REPEAT\n    x;\n  UNTIL b;\nEND;\nWHILE a DO BEGIN CASE x OF\n    1:\n      y;\n  END;\nEND;\n",
+        "{ old { nested } BEGIN }\nIF a THEN\n  b;\n",
+        // A label list ends with its colon; texts of one character hold no code.
+        "CASE Type OF\n  Type::Order,\n  Type::Invoice: Post(a,\n      b);\n  2:\n    Foo(a,\n      b);\nEND;\n",
+        "IF Sep = ':' THEN\n  x;\nCASE c OF\n  ':':\n    y;\n  '(':\n    z;\n  '''':\n    w;\nEND;\n",
+        "MESSAGE('BEGIN\nIF a THEN\n  b;\n",
+    };
+    for (const std::string& written : rows) {
+        Verify({written, written});
+        std::string flat;
+        for (std::size_t i = 0; i < written.size(); ++i)
+            if (written[i] != ' ' || (i > 0 && written[i - 1] != '\n' && written[i - 1] != ' ')) flat += written[i];
+        Verify({flat, written});
+    }
+    Verify({"CASE " + longCase + "\n1:\nx;\nEND;\n", "CASE \n  " + longCase + "\n  1:\n    x;\nEND;\n"});
+}
+
 TEST_F(FormatTest, OperatorSpacingAndLongLines) {
     const std::string words = [] {  // 110 characters, ending in a blank
         std::string w;
@@ -167,7 +202,7 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
          "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\nr := a / b; { n/=2 }\n"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
-        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  - x;\n  x := y +"},
+        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  -x;\n  x := y +"},
         // A comment splits at its last blank and goes on as a comment; a
         // comment of one long word does not split after its "//".
         {"//" + words + words + "\n", "//" + words + words.substr(0, 15) + "\n// " + words.substr(15) + "\n"},

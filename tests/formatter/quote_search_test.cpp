@@ -67,28 +67,34 @@ TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
     } cases[] = {
         {"a:=b+c;", "a := b + c;", "Fix Space:=|Fix :=Space|Fix Space+|Fix +Space"}, {"a := b + c;", "a := b + c;", ""},
         {"a:=1; b:=2;", "a := 1; b:=2;", "Fix Space:=|Fix :=Space"}, {"x := 1; y:=2;", "x := 1; y:=2;", ""},
-        {"a:=-1;", "a := - 1;", "Fix Space:=|Fix :=Space|Fix -Space"}, {"-x;", " - x;", "Fix Space-|Fix -Space"}, {"F(a+b);", "F(a + b);", "Fix Space+|Fix +Space"},
+        {"F(a+b);", "F(a + b);", "Fix Space+|Fix +Space"},
         {"x := y+\r\n", "x := y + \r\n", "Fix Space+|Fix +Space"}, {"IF x='a=b' THEN", "IF x = 'a=b' THEN", "Fix Space=|Fix =Space"},
         {"MESSAGE('x=1'); y=2", "MESSAGE('x=1'); y=2", ""}, {"\"Sell-to No.\":=1", "\"Sell-to No.\" := 1", "Fix Space:=|Fix :=Space"},
         {"// a=b", "// a = b", "Fix Space=|Fix =Space"}, {"//------", "//------", ""}, {"//=====", "//=====", ""},
         {"a/b // x", "a/b // x", ""}, {"x:=a--b;", "x := a--b;", "Fix Space:=|Fix :=Space"}, {"a<>b AND c<d", "a<>b AND c<d", ""},
         {"IF a+b=c THEN", "IF a + b = c THEN", "Fix Space=|Fix =Space|Fix Space+|Fix +Space"},
-        // Once a blank breaks "<=%" up, the "<=" rules may act: the pass runs
-        // until the line stays as it is.
-        {"a<=%1", "a <= %1", "Fix =Space|Fix Space<="}, {"a>=%1", "a >= %1", "Fix =Space|Fix Space>="},
+        // A sign keeps its operand beside it; a + or - between operands is spaced.
+        {"a:=-1;", "a := -1;", "Fix Space:=|Fix :=Space"}, {"-x;", "-x;", ""}, {"EXIT(-1);", "EXIT(-1);", ""},
+        {"SETRANGE(Amount,-100,+100);", "SETRANGE(Amount,-100,+100);", ""}, {"IF x<-1 THEN", "IF x<-1 THEN", ""},
+        {"x := a *-b;", "x := a * -b;", "Fix *Space"}, {"y := x-(1);", "y := x - (1);", "Fix Space-|Fix -Space"},
+        {"x := ELSE -1 + a-b;", "x := ELSE -1 + a - b;", "Fix Space-|Fix -Space"}, {"z := 'a'-\"b\"", "z := 'a' - \"b\"", "Fix Space-|Fix -Space"},
+        // An "=" of its own is spaced beside ":=", "<=", ">=" and "<>"; one of a run is no operator.
+        {"b := x=1;", "b := x = 1;", "Fix Space=|Fix =Space"}, {"IF x=1 THEN y:=2;", "IF x = 1 THEN y := 2;", "Fix Space:=|Fix :=Space|Fix Space=|Fix =Space"},
+        {"IF a>=1 AND b=2", "IF a >= 1 AND b = 2", "Fix Space>=|Fix >=Space|Fix Space=|Fix =Space"}, {"a<=%1", "a<=%1", ""}, {"x ==y", "x ==y", ""},
         {"i+=1;", "i += 1;", "Fix Space+=|Fix +=Space"}, {"i-=1;", "i -= 1;", "Fix Space-=|Fix -=Space"},
         {"i*=2;", "i *= 2;", "Fix Space*=|Fix *=Space"}, {"i/=2;", "i /= 2;", "Fix Space/=|Fix /=Space"},
         {"a<=b", "a <= b", "Fix Space<=|Fix <=Space"}, {"a>=b", "a >= b", "Fix Space>=|Fix >=Space"},
         // The blank written before "-" must reach the summary, or "- " is missed.
-        {"x := a *-1;", "x := a * - 1;", "Fix Space-|Fix -Space"},
+        {"x := a*-1-b;", "x := a * -1 - b;", "Fix Space-|Fix -Space|Fix Space*|Fix *Space"},
         {"a:=b*c/d;", "a := b * c / d;", "Fix Space:=|Fix :=Space|Fix Space*|Fix *Space|Fix Space/|Fix /Space"},
     };
     for (const auto& c : cases) {
         for (std::size_t pad : {0, 40000}) {  // also beyond 16-bit positions
-            InstrNew line = Scanned(std::string(pad, 'x') + std::string(c.before));
+            const std::string padding = pad == 0 ? "" : std::string(pad, 'x') + ";";
+            InstrNew line = Scanned(padding + std::string(c.before));
             TraceRecorder host(true);
             SpaceOperators(line, host);
-            EXPECT_EQ(N(line.TextL()).substr(pad), c.after) << c.before;
+            EXPECT_EQ(N(line.TextL()).substr(padding.size()), c.after) << c.before;
             EXPECT_EQ(test::Joined(host.Labels()), c.labels) << c.before;
             EXPECT_EQ(Ranges(line), Ranges(Scanned(N(line.TextL())))) << "ranges out of step: " << c.before;
         }

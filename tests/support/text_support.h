@@ -63,7 +63,8 @@ inline std::u16string GeneratedCal(std::mt19937& rng, int lines) {
         u"IF ", u"THEN", u"BEGIN", u"END", u"END;", u"end", u"ELSE", u" ELSE ", u"CASE x OF", u"REPEAT",
         u"UNTIL ", u"WHILE ", u"WITH ", u"FOR ", u"1:", u"x", u"Amount", u":=", u"+=", u"<=%", u"=", u"+",
         u"-", u"--", u"*", u"/", u"//", u",", u";", u":", u"'", u"\"", u"''", u"'a=b'", u"'It''s'", u"\"No.\"",
-        u"{", u"}", u" ", u"    ", u"\t", u"\u0080\u00e6\u00f8", u"\u4e2d\U0001F600",
+        u"{", u"}", u" ", u"    ", u"\t", u"\u0080\u00e6\u00f8", u"\u4e2d\U0001F600", u"DO", u"FOREACH ", u"OF",
+        u"(", u")", u"[", u"]",
     };
     static constexpr std::u16string_view kBreaks[] = {u"\r\n", u"\r\n", u"\r\n", u"\n", u"\n\r", u"\r", u""};
     const auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
