@@ -51,8 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::u16string once = formatter.Nesting(text, host);
         Check(SameCode(text, once));
         // Formatted code stays as it is, wherever every CR stands in a CR LF
-        // pair (C/SIDE's copies and every file the command line reads).
-        if (!HasLoneCr(text)) Check(formatter.Nesting(once, host) == once);
+        // pair (C/SIDE's copies and every file the command line reads), and
+        // its indentation misleads nowhere.
+        if (!HasLoneCr(text)) {
+            Check(formatter.Nesting(once, host) == once);
+            Check(formatter.LastFindings().empty());
+        }
     } else if (mode == 2) {
         Check(SameCode(text, tabwright::Indent_Left(text)));
     } else {

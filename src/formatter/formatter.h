@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "formatter/indent_findings.h"
 #include "formatter/nesting_host.h"
 #include "formatter/quote_search.h"
 
@@ -34,11 +36,15 @@ public:
     std::u16string Nesting(std::u16string_view text, NestingHost& host);
 
     Unclosed LastOpenBlocks() const { return lastOpen_; }
+    // The lines of the last text whose indentation misleads
+    // (indent_findings.h), numbered in the text and in the result.
+    const std::vector<IndentFinding>& LastFindings() const { return lastFindings_; }
 
 private:
     friend class NestingLines;
     InstrNew search_;
     Unclosed lastOpen_;
+    std::vector<IndentFinding> lastFindings_;
 };
 
 // Nesting for a text handed in one line at a time, as CutForNesting
@@ -57,6 +63,8 @@ public:
 
     using Unclosed = tabwright::Unclosed;
     Unclosed OpenBlocks() const;
+    // Numbered from the first line handed in.
+    std::vector<IndentFinding> Findings() const;
 
 private:
     friend class BlockReader;

@@ -68,6 +68,18 @@ private:
 
 using LineCutter = BasicLineCutter<char16_t>;
 
+// How many line breaks a text begins with: CutForNesting drops or moves
+// them, so its first line is the one after them.
+template <typename Char>
+std::size_t LeadingBreaks(std::basic_string_view<Char> text, bool bareLf) {
+    const std::size_t size = bareLf ? 1 : 2;
+    std::size_t n = 0;
+    while (bareLf ? n < text.size() && text[n] == Char('\n')
+                  : size * n + 1 < text.size() && text[size * n] == Char('\r') && text[size * n + 1] == Char('\n'))
+        ++n;
+    return n;
+}
+
 // Cuts a whole text for re-indentation, with its leading line breaks put
 // right: a break that blanks follow is dropped (the blanks are the first
 // line's indentation), the others move to the end, all of a run of them at

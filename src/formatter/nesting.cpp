@@ -82,6 +82,7 @@ public:
     // Blocks still open, and the line that opened the first of them.
     NestingLines::Unclosed Open() const { return {reader_.OpenCount(), reader_.OutermostOpenLine()}; }
 
+    std::vector<IndentFinding> Findings() const { return reader_.Findings(); }
     std::int64_t Closed() const { return reader_.Closed(); }
     std::int64_t Opened() const { return reader_.Opened(); }
     bool InBraceComment() const { return lexer_.InBrace(); }
@@ -124,7 +125,7 @@ private:
                                                 : std::max<std::int64_t>(givenColumn - braceAnchor_.given, 0));
         } else {
             before_ = reader_;
-            column = reader_.Line(tokens_, line, givenColumn, lineNumber_, labels_);
+            column = reader_.Line(tokens_, line, givenColumn, {lineNumber_, outputLines_ + 1}, labels_);
         }
 
         const std::int64_t breakAt = kBreakColumn - column;
@@ -159,6 +160,7 @@ private:
         out_->append(baseIndent_);
         out_->append(static_cast<std::size_t>(column) - baseIndent_.size(), u' ');
         out_->append(line);
+        ++outputLines_;
         return false;
     }
 
@@ -185,6 +187,7 @@ private:
     TraceLabels labels_;
     Anchor braceAnchor_;  // the line that opened the current brace comment
     std::size_t lineNumber_ = 0;
+    std::size_t outputLines_ = 0;  // written so far
 };
 
 bool EndsWith(std::u16string_view s, std::u16string_view tail) {
@@ -208,6 +211,8 @@ NestingLines::NestingLines(Formatter& formatter, NestingHost& host) : formatter_
 NestingLines::~NestingLines() { formatter_.search_ = InstrNew(); }
 
 NestingLines::Unclosed NestingLines::OpenBlocks() const { return run_->Open(); }
+
+std::vector<IndentFinding> NestingLines::Findings() const { return run_->Findings(); }
 
 BlockReader::BlockReader() : host_(std::make_unique<TraceRecorder>(false, false)) {
     lines_ = std::make_unique<NestingLines>(formatter_, *host_);
@@ -237,6 +242,7 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
     if (input.size() <= 3) {
         host.ClearTrace();
         lastOpen_ = {};
+        lastFindings_.clear();
         return std::u16string(input);
     }
     std::u16string out, withBreak;
@@ -248,6 +254,12 @@ std::u16string Formatter::Nesting(std::u16string_view input, NestingHost& host) 
         host.LineDone(inputEnd, out.size());
     });
     lastOpen_ = lines.OpenBlocks();
+    // The lines were counted from the first after the leading breaks.
+    lastFindings_ = lines.Findings();
+    const std::size_t skipped = LeadingBreaks(input, false);
+    for (IndentFinding& f : lastFindings_)
+        for (FindingLine* l : {&f.line, &f.headLine, &f.other})
+            if (l->input != 0) l->input += skipped;
     return out;
 }
 

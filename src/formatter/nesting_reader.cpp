@@ -64,7 +64,15 @@ std::u16string_view BodyLabel(Keyword k) {
 }  // namespace
 
 void NestingReader::Push(Frame::Kind kind, Frame::Phase phase, Keyword word, std::int64_t depth) {
-    frames_.push_back({kind, phase, word, depth, line_});
+    Frame f;
+    f.kind = kind;
+    f.phase = phase;
+    f.word = word;
+    f.depth = depth;
+    f.line = line_;
+    f.given = headGiven_;
+    f.aligned = index_ == 0 || depth == lineDepth_;
+    frames_.push_back(f);
 }
 
 std::int64_t NestingReader::StatementDepth(bool midLine) const {
@@ -85,13 +93,22 @@ std::int64_t NestingReader::OpenCount() const {
 
 std::size_t NestingReader::OutermostOpenLine() const {
     const auto f = std::find_if(frames_.begin(), frames_.end(), IsBlock);
-    return f == frames_.end() ? 0 : f->line;
+    return f == frames_.end() ? 0 : f->line.input;
 }
 
 // Ends the statement being read and every statement it was the one
 // statement of, up to the innermost block.
 void NestingReader::EndStatement(bool semicolon) {
-    while (!frames_.empty() && !IsBlock(frames_.back())) frames_.pop_back();
+    if (!frames_.empty() && !IsBlock(frames_.back())) {
+        // A ';' right after THEN, ELSE or DO is the statement's empty statement.
+        if (semicolon && reading_ == Reading::Statement && frames_.back().body == Frame::NotYet)
+            frames_.back().body = Frame::Empty;
+        ended_.clear();
+        while (!frames_.empty() && !IsBlock(frames_.back())) {
+            ended_.push_back(frames_.back());
+            frames_.pop_back();
+        }
+    }
     reading_ = Reading::Statement;
     brackets_ = 0;
     if (semicolon) Label(u";");
@@ -104,10 +121,9 @@ void NestingReader::Expression(const Token& t) {
     case TokenKind::Colon:
         // The colon that ends the values of a CASE label.
         if (reading_ == Reading::Values && brackets_ == 0) {
-            const std::size_t line = line_;
-            line_ = valuesLine_;
             Push(Frame::Label, Frame::Body, Keyword::None, frames_.back().depth + 1);
-            line_ = line;
+            frames_.back().line = valuesLine_;
+            frames_.back().given = valuesGiven_;
             reading_ = Reading::Statement;
             if (index_ + 1 == tokens_->size()) Label(u": CrLf");
         }
@@ -133,6 +149,7 @@ std::int64_t NestingReader::Start(const Token& t, bool lineStart) {
     }
     reading_ = Reading::Statement;
     const std::int64_t depth = StatementDepth(!lineStart);
+    StatementBegins(lineStart, t.keyword);
     brackets_ = 0;
     switch (t.keyword) {
     case Keyword::Begin:
@@ -185,6 +202,7 @@ std::int64_t NestingReader::HeaderEnd(const Token& t, Frame::Kind kind) {
 
 std::int64_t NestingReader::CloseBlock(const Token& t, bool until) {
     EndStatement(false);
+    ended_.clear();
     std::int64_t depth;
     if (frames_.empty()) {
         depth = --rootDepth_;
@@ -221,23 +239,36 @@ std::int64_t NestingReader::Else(bool lineStart) {
     }
     reading_ = Reading::Statement;
     brackets_ = 0;
+    ended_.clear();
     while (!frames_.empty()) {
         Frame& f = frames_.back();
         if (f.kind == Frame::If && f.phase == Frame::Body) {
+            ElsePaired(f, ended_.size());
             f.phase = Frame::Else;
+            f.body = Frame::NotYet;
+            f.elseLine = line_;
+            f.elseGiven = headGiven_;
+            f.elseAligned = index_ == 0 || f.depth == lineDepth_;
+            ended_.clear();
             return f.depth;
         }
         if (f.kind == Frame::Case && f.phase != Frame::Head) {
             f.phase = Frame::Else;
+            ended_.clear();
             return f.depth + 1;
         }
         if (IsBlock(f)) break;
+        ended_.push_back(f);
         frames_.pop_back();
     }
+    ended_.clear();
     // An ELSE that no IF waits for is read as one, so that what follows it
     // takes its step.
     const std::int64_t depth = StatementDepth(!lineStart);
     Push(Frame::If, Frame::Else, Keyword::If, depth);
+    frames_.back().elseLine = line_;
+    frames_.back().elseGiven = headGiven_;
+    frames_.back().elseAligned = index_ == 0 || depth == lineDepth_;
     return depth;
 }
 
@@ -261,6 +292,8 @@ std::int64_t NestingReader::Step(const Token& t, bool lineStart) {
             const std::int64_t depth = frames_.back().depth + 1;
             reading_ = Reading::Values;
             valuesLine_ = line_;
+            valuesGiven_ = lineStart ? given_ : kNoColumn;
+            ended_.clear();
             brackets_ = 0;
             Expression(t);
             return depth;
@@ -270,6 +303,7 @@ std::int64_t NestingReader::Step(const Token& t, bool lineStart) {
             EndStatement(true);
             return depth;
         }
+        StatementBegins(lineStart, t.keyword);
         reading_ = Reading::Simple;
         statementDepth_ = depth;
         brackets_ = 0;
@@ -326,8 +360,10 @@ std::int64_t NestingReader::ContinuationColumn(std::int64_t given) const {
 }
 
 std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::u16string_view line, std::int64_t given,
-                                 std::size_t number, TraceLabels& trace) {
+                                 FindingLine number, TraceLabels& trace) {
     line_ = number;
+    given_ = given;
+    judged_ = false;
     if (tokens.empty()) {
         if (goesOn_) return ContinuationColumn(given);
         const bool open = reading_ == Reading::Simple || reading_ == Reading::Done;
@@ -343,6 +379,8 @@ std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::u16strin
                            (reading_ == Reading::Simple && GoesOnBefore(first));
     std::int64_t column;
     index_ = 0;
+    // What begins on a later line of a statement stands where the statement does.
+    headGiven_ = continues ? anchor_.given : given;
     if (continues) {
         column = EndsHead(first.keyword) && reading_ == Reading::Header ? anchor_.column : ContinuationColumn(given);
         Step(first, false);
@@ -352,7 +390,8 @@ std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::u16strin
         if ((reading_ == Reading::Simple || reading_ == Reading::Done) && first.kind != TokenKind::Semicolon &&
             first.keyword != Keyword::Else && first.keyword != Keyword::End && first.keyword != Keyword::Until)
             EndStatement(false);
-        column = Column(Step(first, true));
+        lineDepth_ = Step(first, true);
+        column = Column(lineDepth_);
         anchor_ = {column, given};
     }
     std::int64_t balance = first.kind == TokenKind::Open ? 1 : first.kind == TokenKind::Close ? -1 : 0;
@@ -385,6 +424,7 @@ std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::u16strin
                          last.kind == TokenKind::Name || last.kind == TokenKind::Close ||
                          (last.kind == TokenKind::Word && last.keyword == Keyword::None);
     afterOperand_ = operand && reading_ != Reading::Statement && reading_ != Reading::Done;
+    agreement_.Line(column, given, judged_);
     return column;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formatter/code_reader.h"
+#include "formatter/indent_findings.h"
 
 namespace tabwright {
 
@@ -26,11 +27,29 @@ struct Frame {
     // If: Cond, Then, Else. Loop and Case: Head, then Body (a CASE's labels),
     // and a CASE's ELSE: Else.
     enum Phase : std::uint8_t { Head, Body, Else };
-    Kind kind;
-    Phase phase;
-    Keyword word;        // the keyword that opened it; None for a label
-    std::int64_t depth;  // the depth (in steps) its statement stands at
-    std::size_t line;    // the 1-based line it began on
+    // Where its one statement began: not yet, on the line of its head, on a
+    // line of its own, or nowhere (the empty statement of a ';').
+    enum Start : std::uint8_t { NotYet, OnHeadLine, OwnLine, Empty };
+    Kind kind = Block;
+    Phase phase = Head;
+    Keyword word = Keyword::None;  // the keyword that opened it; None for a label
+    Start body = NotYet;
+    Keyword bodyWord = Keyword::None;  // how its one statement begins (BEGIN ...)
+    std::int64_t depth = 0;  // the depth (in steps) its statement stands at
+    FindingLine line;        // the line it began on
+    std::int64_t given = kNoColumn;  // where its author put that line
+    // Its one statement's line as its author put it; for an IF in its
+    // ELSE, the ELSE's line.
+    std::int64_t bodyGiven = kNoColumn;
+    FindingLine elseLine;
+    std::int64_t elseGiven = kNoColumn;
+    // The finding of a THEN statement at the IF's depth (index in the
+    // findings, or -1), and whether it was taken back for the ELSE after it.
+    std::int64_t flushFinding = -1;
+    bool flushThen = false;
+    // Its head (and its ELSE) stands at the depth of its line: only then do
+    // its author's columns say where it is.
+    bool aligned = false, elseAligned = false;
 };
 
 // The trace: labels of the constructs read, in order.
@@ -41,12 +60,16 @@ public:
     explicit NestingReader(std::size_t baseIndent = 0) : base_(static_cast<std::int64_t>(baseIndent)) {}
 
     // Reads the next line (line: the line's text, trimmed, as the tokens
-    // were read from it; number: its 1-based number in the text) and gives
-    // the column it stands at. given: where it stood in the text as given,
-    // or kNoColumn. A line without tokens (empty, or comment only) changes
-    // nothing and stands where the next statement would.
+    // were read from it; number: its 1-based number in the text and in the
+    // output) and gives the column it stands at. given: where it stood in
+    // the text as given, or kNoColumn. A line without tokens (empty, or
+    // comment only) changes nothing and stands where the next statement would.
     std::int64_t Line(const std::vector<Token>& tokens, std::u16string_view line, std::int64_t given,
-                      std::size_t number, TraceLabels& trace);
+                      FindingLine number, TraceLabels& trace);
+
+    // The lines so far whose author's indentation says they belong to
+    // another statement than they do.
+    std::vector<IndentFinding> Findings() const;
 
     // The last line ended within a statement, after an operand: a + or -
     // that begins the next line is an operator, not a sign.
@@ -59,6 +82,8 @@ public:
     // The blocks still open, and the line of the outermost of them.
     std::int64_t OpenCount() const;
     std::size_t OutermostOpenLine() const;
+
+
 
 private:
     enum class Reading : std::uint8_t {
@@ -86,21 +111,31 @@ private:
     std::int64_t Column(std::int64_t steps) const { return base_ + 2 * (steps > 0 ? steps : 0); }
     std::int64_t ContinuationColumn(std::int64_t given) const;
     void Push(Frame::Kind kind, Frame::Phase phase, Keyword word, std::int64_t depth);
+    // The checks of misleading indentation (indent_findings.cpp).
+    void StatementBegins(bool lineStart, Keyword word);
+    void ElsePaired(Frame& owner, std::size_t passed);
+    bool Find(IndentFinding::Kind kind, const Frame& head, FindingLine other = {});
     void Label(std::u16string_view label) { trace_->push_back(label); }
 
     std::int64_t base_;
     std::vector<Frame> frames_;
+    std::vector<Frame> ended_;  // the statements the last ';' or line ended, innermost first
     Reading reading_ = Reading::Statement;
     std::int64_t rootDepth_ = 0;      // falls below 0 with each block end too many
     std::int64_t statementDepth_ = 0; // of the simple statement being read
     std::int64_t brackets_ = 0;       // open in the statement being read
-    std::size_t line_ = 0;
+    FindingLine line_;
+    std::int64_t given_ = kNoColumn;      // of the line being read
+    std::int64_t headGiven_ = kNoColumn;  // of the first line of its statement
+    std::int64_t lineDepth_ = 0;          // of that line
     std::int64_t opened_ = 0, closed_ = 0;
 
     // The line being read.
     const std::vector<Token>* tokens_ = nullptr;
     std::size_t index_ = 0;
-    std::size_t valuesLine_ = 0;        // where the values of the CASE label being read began
+    FindingLine valuesLine_;            // where the values of the CASE label being read began
+    std::int64_t valuesGiven_ = kNoColumn;
+    bool judged_ = false;               // the line is a finding's, not a measure of its author
     TraceLabels* trace_ = nullptr;
     std::uint32_t conditionStart_ = 0;  // where an IF, WHILE or UNTIL condition begins on it
     bool headerClosed_ = false;         // a THEN, DO or OF on it
@@ -114,6 +149,9 @@ private:
     std::int64_t openBrackets_ = 0, continuation_ = 1, conditionAt_ = 0;
     bool assigned_ = false, labelList_ = false;
     bool afterOperand_ = false;
+
+    std::vector<IndentFinding> findings_;
+    IndentAgreement agreement_;
 };
 
 }  // namespace tabwright

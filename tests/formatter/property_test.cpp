@@ -59,10 +59,15 @@ void CheckAllRoutines(const std::u16string& text) {
         TraceRecorder host(sign);
         const std::u16string out = formatter.Nesting(text, host);
         ASSERT_TRUE(SameCode(text, out)) << "sign=" << sign << " input:\n" << N(text);
-        ASSERT_EQ(Quoted(out), Quoted(text)) << "input:\n" << N(text) << "\noutput:\n" << N(out);
-        // Wherever CR only stands in CR LF pairs, formatted code settles.
+        // A lone CR after blanks can meet the LF before it once the blanks go.
+        if (!loneCr) {
+            ASSERT_EQ(Quoted(out), Quoted(text)) << "input:\n" << N(text) << "\noutput:\n" << N(out);
+        }
+        // Wherever CR only stands in CR LF pairs, formatted code settles,
+        // and its indentation tells no other story than its code.
         if (!loneCr) {
             ASSERT_EQ(N(formatter.Nesting(out, host)), N(out)) << "input:\n" << N(text);
+            ASSERT_TRUE(formatter.LastFindings().empty()) << "input:\n" << N(text);
         }
     }
     ASSERT_TRUE(SameCode(text, Indent_Left(text))) << N(text);
