@@ -64,11 +64,17 @@ using View = std::u16string_view;
 using namespace std::literals;
 
 // Letters, digits and the underscore make names; so do the letters beyond
-// ASCII that C/AL names may hold.
-constexpr bool IsNameChar(char16_t c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' ||
-           c >= 0x80;
-}
+// ASCII that C/AL names may hold. A table, as every character is asked.
+struct NameChars {
+    bool of[128] = {};
+    constexpr NameChars() {
+        for (char16_t c = 0; c < 128; ++c)
+            of[c] = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    }
+};
+constexpr NameChars kNameChars;
+
+bool IsNameChar(char16_t c) { return c >= 0x80 || kNameChars.of[c]; }
 
 bool Is(View word, View keyword) { return word.size() == keyword.size() && StartsWithNoCase(word, keyword); }
 

@@ -79,7 +79,8 @@ bool NestingReader::Find(IndentFinding::Kind kind, const Frame& head, FindingLin
     // depth is written at that column: there is no telling.
     const bool inElse = head.kind == Frame::If && head.phase == Frame::Else;
     if (head.depth < 0 || !(inElse ? head.elseAligned : head.aligned)) return false;
-    findings_.push_back({kind, HeadOf(head), line_, inElse ? head.elseLine : head.line, other});
+    if (findings_ == nullptr) return false;
+    findings_->push_back({kind, HeadOf(head), line_, inElse ? head.elseLine : head.line, other});
     judged_ = true;
     return true;
 }
@@ -115,7 +116,7 @@ void NestingReader::StatementBegins(bool lineStart, Keyword word) {
     const bool chain = f.phase == Frame::Else && word == Keyword::If;
     if (lineStart && given_ != kNoColumn && head != kNoColumn && given_ <= head && !WrittenOut(word) && !chain &&
         !f.flushThen) {
-        const auto at = static_cast<std::int64_t>(findings_.size());
+        const auto at = findings_ == nullptr ? 0 : static_cast<std::int64_t>(findings_->size());
         if (Find(IndentFinding::BodyAtHeadDepth, f) && f.kind == Frame::If && f.phase == Frame::Body) f.flushFinding = at;
     }
 }
@@ -124,7 +125,7 @@ void NestingReader::ElsePaired(Frame& owner, std::size_t passed) {
     // A THEN statement at the IF's depth that an ELSE follows: the ELSE
     // shows the statement for what it is.
     if (owner.flushFinding >= 0) {
-        findings_[static_cast<std::size_t>(owner.flushFinding)].kind = IndentFinding::Withdrawn;
+        (*findings_)[static_cast<std::size_t>(owner.flushFinding)].kind = IndentFinding::Withdrawn;
         owner.flushThen = true;
     }
     // An ELSE that begins its line (or follows the END that begins it).
@@ -147,7 +148,8 @@ void NestingReader::ElsePaired(Frame& owner, std::size_t passed) {
 
 std::vector<IndentFinding> NestingReader::Findings() const {
     std::vector<IndentFinding> trusted;
-    for (const IndentFinding& f : findings_)
+    if (findings_ == nullptr) return trusted;
+    for (const IndentFinding& f : *findings_)
         if (f.kind != IndentFinding::Withdrawn && agreement_.Trusts(f.kind)) trusted.push_back(f);
     return trusted;
 }

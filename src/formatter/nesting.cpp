@@ -60,7 +60,7 @@ public:
     void Line(std::u16string_view raw, bool first, std::u16string_view split, std::u16string& out) {
         if (first) {
             baseIndent_.assign(LeadingBlanks(raw));
-            reader_ = NestingReader(baseIndent_.size());
+            reader_ = NestingReader(baseIndent_.size(), &findings_);
         }
         ++lineNumber_;
         split_ = split;
@@ -125,6 +125,7 @@ private:
                                                 : std::max<std::int64_t>(givenColumn - braceAnchor_.given, 0));
         } else {
             before_ = reader_;
+            findingsBefore_ = findings_.size();
             column = reader_.Line(tokens_, line, givenColumn, {lineNumber_, outputLines_ + 1}, labels_);
         }
 
@@ -134,7 +135,10 @@ private:
             const LineSplit split = FindLineSplit(line, static_cast<std::size_t>(breakAt), spans_);
             if (split.at != 0 && splitsLeft_ > 0) {
                 --splitsLeft_;
-                if (code) reader_ = before_;
+                if (code) {
+                    reader_ = before_;
+                    findings_.resize(findingsBefore_);
+                }
                 spacing_.MoveTo(host_);
                 std::u16string first(line.substr(0, split.at));
                 first.append(split_);
@@ -183,7 +187,9 @@ private:
     CodeLexer lexer_;
     std::vector<CodeSpan> spans_;
     std::vector<Token> tokens_;
+    std::vector<IndentFinding> findings_;
     NestingReader reader_, before_;  // before_: as it was before the line, should the line be broken
+    std::size_t findingsBefore_ = 0;
     TraceLabels labels_;
     Anchor braceAnchor_;  // the line that opened the current brace comment
     std::size_t lineNumber_ = 0;

@@ -57,7 +57,11 @@ using TraceLabels = std::vector<std::u16string_view>;
 
 class NestingReader {
 public:
-    explicit NestingReader(std::size_t baseIndent = 0) : base_(static_cast<std::int64_t>(baseIndent)) {}
+    // Findings go to findings, which outlives the reader and its copies: a
+    // copy kept to read a line again shares it, and the caller takes back
+    // what the line added.
+    explicit NestingReader(std::size_t baseIndent = 0, std::vector<IndentFinding>* findings = nullptr)
+        : base_(static_cast<std::int64_t>(baseIndent)), findings_(findings) {}
 
     // Reads the next line (line: the line's text, trimmed, as the tokens
     // were read from it; number: its 1-based number in the text and in the
@@ -150,7 +154,7 @@ private:
     bool assigned_ = false, labelList_ = false;
     bool afterOperand_ = false;
 
-    std::vector<IndentFinding> findings_;
+    std::vector<IndentFinding>* findings_;
     IndentAgreement agreement_;
 };
 
