@@ -126,7 +126,7 @@ private:
         } else {
             before_ = reader_;
             findingsBefore_ = findings_.size();
-            column = reader_.Line(tokens_, line, givenColumn, {lineNumber_, outputLines_ + 1}, labels_);
+            column = reader_.Line(tokens_, givenColumn, {lineNumber_, outputLines_ + 1}, labels_);
         }
 
         const std::int64_t breakAt = kBreakColumn - column;

@@ -359,7 +359,7 @@ std::int64_t NestingReader::ContinuationColumn(std::int64_t given) const {
     return anchor_.column + kStep * continuation_;
 }
 
-std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::u16string_view line, std::int64_t given,
+std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::int64_t given,
                                  FindingLine number, TraceLabels& trace) {
     line_ = number;
     given_ = given;
@@ -386,20 +386,20 @@ std::int64_t NestingReader::Line(const std::vector<Token>& tokens, std::u16strin
         Step(first, false);
     } else {
         // A line that begins a statement ends the one before, whose
-        // semicolon is missing; a block end or an ELSE ends it by itself.
+        // semicolon is missing; an ELSE decides by itself what it ends.
         if ((reading_ == Reading::Simple || reading_ == Reading::Done) && first.kind != TokenKind::Semicolon &&
-            first.keyword != Keyword::Else && first.keyword != Keyword::End && first.keyword != Keyword::Until)
+            first.keyword != Keyword::Else)
             EndStatement(false);
         lineDepth_ = Step(first, true);
         column = Column(lineDepth_);
         anchor_ = {column, given};
     }
     std::int64_t balance = first.kind == TokenKind::Open ? 1 : first.kind == TokenKind::Close ? -1 : 0;
-    bool assignment = first.kind == TokenKind::Assign && line[first.begin] == u':';
+    bool assignment = first.kind == TokenKind::Assign;
     for (index_ = 1; index_ < tokens.size(); ++index_) {
         const Token& t = tokens[index_];
         balance += t.kind == TokenKind::Open ? 1 : t.kind == TokenKind::Close ? -1 : 0;
-        assignment = assignment || (t.kind == TokenKind::Assign && line[t.begin] == u':');
+        assignment = assignment || t.kind == TokenKind::Assign;
         Step(t, false);
     }
     const Token& last = tokens.back();

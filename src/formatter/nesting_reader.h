@@ -63,13 +63,12 @@ public:
     explicit NestingReader(std::size_t baseIndent = 0, std::vector<IndentFinding>* findings = nullptr)
         : base_(static_cast<std::int64_t>(baseIndent)), findings_(findings) {}
 
-    // Reads the next line (line: the line's text, trimmed, as the tokens
-    // were read from it; number: its 1-based number in the text and in the
-    // output) and gives the column it stands at. given: where it stood in
-    // the text as given, or kNoColumn. A line without tokens (empty, or
-    // comment only) changes nothing and stands where the next statement would.
-    std::int64_t Line(const std::vector<Token>& tokens, std::u16string_view line, std::int64_t given,
-                      FindingLine number, TraceLabels& trace);
+    // Reads the next line's tokens (number: its 1-based number in the text
+    // and in the output) and gives the column it stands at. given: where it
+    // stood in the text as given, or kNoColumn. A line without tokens
+    // (empty, or comment only) changes nothing and stands where the next
+    // statement would.
+    std::int64_t Line(const std::vector<Token>& tokens, std::int64_t given, FindingLine number, TraceLabels& trace);
 
     // The lines so far whose author's indentation says they belong to
     // another statement than they do.

@@ -84,6 +84,10 @@ TEST_F(FormatTest, Reindentation) {
         {"Ratio := Amount / Qty\nx;\n", "Ratio := Amount / Qty\nx;\n", ";"},
         {"CASE x OF\n1: \na;\nEND;\n", "CASE x OF\n  1: \n    a;\nEND;\n", "CASE OF|: CrLf|;|END;|;"},
         {"CASE x OF\n1: EXIT(a / b);\n2: EXIT(0);\nEND;\n", "CASE x OF\n  1: EXIT(a / b);\n  2: EXIT(0);\nEND;\n"},
+        // Each construct writes its label as it is read.
+        {"WITH c DO\nIF a THEN x\nELSE\nFOREACH n IN l DO\nFoo(n,\nb);\nIF a THEN x ELSE\ny;\n",
+         "WITH c DO\n  IF a THEN x\n  ELSE\n    FOREACH n IN l DO\n      Foo(n,\n        b);\nIF a THEN x ELSE\n  y;\n",
+         "WITH Space|ELSE CrLf|FOREACH Space|, CrLf|;| ELSE CrLf|;"},
     };
     for (const Case& c : cases) Verify(c);
 }
@@ -174,6 +178,8 @@ TEST_F(FormatTest, RealCodeAsItsAuthorsIndentIt) {
         "CASE Type OF\n  Type::Order,\n  Type::Invoice: Post(a,\n      b);\n  2:\n    Foo(a,\n      b);\nEND;\n",
         "IF Sep = ':' THEN\n  x;\nCASE c OF\n  ':':\n    y;\n  '(':\n    z;\n  '''':\n    w;\nEND;\n",
         "MESSAGE('BEGIN\nIF a THEN\n  b;\n",
+        // A label's values hold brackets; an option value is no assignment.
+        "CASE COPYSTR(a,1,1) OF\n  COPYSTR(b,1,1):\n    x;\nEND;\nRec.SETRANGE(Status,\n  Rec.Status::Open,\n  x);\n",
     };
     for (const std::string& written : rows) {
         Verify({written, written});
@@ -202,7 +208,7 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
          "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\nr := a / b; { n/=2 }\n"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
-        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  -x;\n  x := y +"},
+        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  -x;\n  x := y +"}, {"x := \"A\"\n-1;\n", "x := \"A\"\n  - 1;\n"},
         // A comment splits at its last blank and goes on as a comment; a
         // comment of one long word does not split after its "//".
         {"//" + words + words + "\n", "//" + words + words.substr(0, 15) + "\n// " + words.substr(15) + "\n"},
