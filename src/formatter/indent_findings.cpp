@@ -54,11 +54,13 @@ std::string Describe(const IndentFinding& f, std::size_t offset, bool outputLine
 }
 
 void IndentAgreement::Line(std::int64_t column, std::int64_t given, bool judged) {
+    // A finding's own line is no measure: the lines around it are compared.
+    if (judged) return;
     if (given == kNoColumn) {
         lastGiven_ = -1;
         return;
     }
-    if (lastGiven_ >= 0 && !judged && column != lastColumn_) {
+    if (lastGiven_ >= 0 && column != lastColumn_) {
         ++moves_;
         const std::int64_t author = given - lastGiven_;
         if (author != 0 && (author > 0) == (column > lastColumn_)) ++agreed_;
@@ -68,10 +70,13 @@ void IndentAgreement::Line(std::int64_t column, std::int64_t given, bool judged)
 }
 
 bool IndentAgreement::Trusts(IndentFinding::Kind kind) const {
-    // A body at its head's depth is what flattened code looks like: it needs
-    // an author who indents elsewhere. The other kinds show indentation.
-    if (moves_ == 0) return kind != IndentFinding::BodyAtHeadDepth;
-    return agreed_ * 4 >= moves_ * 3;
+    // A body at its head's depth is what flattened code looks like: it is a
+    // claim only where its author indents the others (three in four), or a
+    // single one where the rest of the text shows indentation. The other
+    // kinds show indentation by themselves.
+    if (kind == IndentFinding::BodyAtHeadDepth)
+        return flush_ * 4 <= bodies_ || (flush_ == 1 && moves_ > 0 && Agrees());
+    return Agrees();
 }
 
 bool NestingReader::Find(IndentFinding::Kind kind, const Frame& head, FindingLine other) {
@@ -114,10 +119,11 @@ void NestingReader::StatementBegins(bool lineStart, Keyword word) {
     // An IF written flush, ELSE and all, is flattened code, not a claim.
     const std::int64_t head = f.phase == Frame::Else ? f.elseGiven : f.given;
     const bool chain = f.phase == Frame::Else && word == Keyword::If;
-    if (lineStart && given_ != kNoColumn && head != kNoColumn && given_ <= head && !WrittenOut(word) && !chain &&
-        !f.flushThen) {
+    if (!lineStart || given_ == kNoColumn || head == kNoColumn || WrittenOut(word) || chain || f.flushThen) return;
+    agreement_.Body(given_ <= head);
+    if (given_ <= head) {
         const auto at = findings_ == nullptr ? 0 : static_cast<std::int64_t>(findings_->size());
-        if (Find(IndentFinding::BodyAtHeadDepth, f) && f.kind == Frame::If && f.phase == Frame::Body) f.flushFinding = at;
+        if (Find(IndentFinding::BodyAtHeadDepth, f)) f.flushFinding = at;
     }
 }
 

@@ -38,19 +38,25 @@ struct IndentFinding {
 std::string Describe(const IndentFinding& finding, std::size_t offset = 0, bool outputLines = false);
 
 // Counts the lines whose author's indentation moves with the code's nesting
-// (one more step where the code nests, one fewer where it returns), so that
-// only text indented by its author, not flattened or indented at random,
-// gives findings.
+// (one more step where the code nests, one fewer where it returns), and the
+// one-statement bodies their author indented, so that only text indented by
+// its author, not flattened or indented at random, gives findings.
 class IndentAgreement {
 public:
     // A line of code: where the engine puts it and where its author did.
     void Line(std::int64_t column, std::int64_t given, bool judged);
+    // The one statement of a head on a line of its own, flush with the
+    // head or indented.
+    void Body(bool flush) { ++bodies_, flush_ += flush ? 1 : 0; }
     // A finding of this kind is believed.
     bool Trusts(IndentFinding::Kind kind) const;
 
 private:
+    bool Agrees() const { return agreed_ * 4 >= moves_ * 3; }
+
     std::int64_t lastColumn_ = 0, lastGiven_ = -1;
     std::int64_t moves_ = 0, agreed_ = 0;
+    std::int64_t bodies_ = 0, flush_ = 0;
 };
 
 }  // namespace tabwright
