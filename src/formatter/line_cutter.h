@@ -22,7 +22,6 @@ public:
         : text_(text), crlfAfterEnd_(crlfAfterEnd) {}
 
     bool Done() const { return pos_ >= text_.size(); }
-    bool AtFirstLine() const { return pos_ == 0; }
     std::size_t Position() const { return pos_; }
 
     // The next line with its two-character break (or the rest of the text).

@@ -223,6 +223,8 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
         {"y := \"" + x + a.substr(70) + ", m\" + 1;\n", "y := \n  \"" + x + a.substr(70) + ", m\" + 1;\n"},
         {"z := 1 { " + words + words + "};\n", "z := 1 \n{ " + words + words + "};\n"},
         {"t := a / b + Foo(" + x + ", " + c + ");\n", "t := a / b + Foo(" + x + ",\n    " + c + ");\n"},
+        // A line of 130 characters and its break fits.
+        {std::string(126, 'x') + ", y;\n", std::string(126, 'x') + ", y;\n"},
         // Nowhere to break: the line stays whole.
         {"Foo('" + words + words + "');\n", "Foo('" + words + words + "');\n"},
         {std::string(200, 'x') + "\n", std::string(200, 'x') + "\n"},

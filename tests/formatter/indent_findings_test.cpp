@@ -75,6 +75,16 @@ TEST(IndentFindingsTest, WhereTheIndentationTellsAnotherStory) {
     };
     Formatter formatter;
     for (const auto& c : cases) EXPECT_EQ(Findings(formatter, c.text), c.findings) << c.text;
+
+    // Lines are counted in the text as given and in the formatted text,
+    // where a leading break moved to the end and a long line was broken.
+    TraceRecorder host;
+    formatter.Nesting(W(Crlf("\nIF a THEN\n  Foo(" + std::string(60, 'a') + ", " + std::string(80, 'b') + ");\n  x;\n")), host);
+    ASSERT_EQ(formatter.LastFindings().size(), 1u);
+    EXPECT_EQ(Describe(formatter.LastFindings()[0]), "indented as part of the IF's statement but runs after it (the IF of line 2)");
+    EXPECT_EQ(formatter.LastFindings()[0].line.input, 4u);
+    EXPECT_EQ(formatter.LastFindings()[0].line.output, 4u);
+    EXPECT_EQ(Describe(formatter.LastFindings()[0], 10, true), "indented as part of the IF's statement but runs after it (the IF of line 11)");
 }
 
 }  // namespace
