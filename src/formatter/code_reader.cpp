@@ -63,19 +63,6 @@ namespace {
 using View = std::u16string_view;
 using namespace std::literals;
 
-// Letters, digits and the underscore make names; so do the letters beyond
-// ASCII that C/AL names may hold. A table, as every character is asked.
-struct NameChars {
-    bool of[128] = {};
-    constexpr NameChars() {
-        for (char16_t c = 0; c < 128; ++c)
-            of[c] = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
-    }
-};
-constexpr NameChars kNameChars;
-
-bool IsNameChar(char16_t c) { return c >= 0x80 || kNameChars.of[c]; }
-
 bool Is(View word, View keyword) { return word.size() == keyword.size() && StartsWithNoCase(word, keyword); }
 
 Keyword KeywordOf(View word) {

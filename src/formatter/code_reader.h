@@ -40,6 +40,19 @@ private:
     std::int64_t braces_ = 0;
 };
 
+// Letters, digits and the underscore make names; so do the letters beyond
+// ASCII that C/AL names may hold. A table, as every character is asked.
+struct NameChars {
+    bool of[128] = {};
+    constexpr NameChars() {
+        for (char16_t c = 0; c < 128; ++c)
+            of[c] = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    }
+};
+inline constexpr NameChars kNameChars;
+
+inline bool IsNameChar(char16_t c) { return c >= 0x80 || kNameChars.of[c]; }
+
 // The words that steer C/AL's blocks and statements, and the word
 // operators. A word counts as one only where it stands alone: not after a
 // "." or "::" (a member or an option value).

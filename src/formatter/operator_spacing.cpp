@@ -57,10 +57,6 @@ const std::array<SpacingRule, 24> kRules{{
 
 constexpr int kMaxPasses = 8;
 
-bool IsWordChar(char16_t c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' || c >= 0x80;
-}
-
 // The words after which an operand is due: a sign that follows one of them
 // belongs to its operand.
 bool OperandDueAfter(std::u16string_view word) {
@@ -81,9 +77,9 @@ bool IsBinary(std::u16string_view text, std::size_t i, bool afterOperand) {
     if (j == 0) return afterOperand;
     const char16_t c = text[j - 1];
     if (c == u')' || c == u']' || c == u'\'' || c == u'"') return true;
-    if (!IsWordChar(c)) return false;
+    if (!IsNameChar(c)) return false;
     std::size_t start = j - 1;
-    while (start > 0 && IsWordChar(text[start - 1])) --start;
+    while (start > 0 && IsNameChar(text[start - 1])) --start;
     return !OperandDueAfter(text.substr(start, j - start));
 }
 
@@ -106,8 +102,8 @@ bool Means(const InstrNew& line, std::size_t i, Meaning meaning, bool afterOpera
 // sign (at its offset in what) is meant; 0 when there is none, or when an
 // occurrence in quotes comes first.
 std::int64_t Find(const InstrNew& line, std::u16string_view what, char16_t sign, Meaning meaning, bool afterOperand) {
+    if (meaning == Meaning::Any) return line.InstrCode(1, what);
     const std::size_t offset = what.find(sign);
-    if (meaning == Meaning::Any || offset == std::u16string_view::npos) return line.InstrCode(1, what);
     for (std::int64_t from = 1;;) {
         const std::int64_t p = line.InstrCode(from, what);
         if (p == 0 || Means(line, static_cast<std::size_t>(p - 1) + offset, meaning, afterOperand)) return p;

@@ -77,7 +77,10 @@ TEST(OperatorSpacingTest, FirstOccurrencesOutsideQuotesOnUnspacedLines) {
         {"a:=-1;", "a := -1;", "Fix Space:=|Fix :=Space"}, {"-x;", "-x;", ""}, {"EXIT(-1);", "EXIT(-1);", ""},
         {"SETRANGE(Amount,-100,+100);", "SETRANGE(Amount,-100,+100);", ""}, {"IF x<-1 THEN", "IF x<-1 THEN", ""},
         {"x := a *-b;", "x := a * -b;", "Fix *Space"}, {"y := x-(1);", "y := x - (1);", "Fix Space-|Fix -Space"},
-        {"x := ELSE -1 + a-b;", "x := ELSE -1 + a - b;", "Fix Space-|Fix -Space"}, {"z := 'a'-\"b\"", "z := 'a' - \"b\"", "Fix Space-|Fix -Space"},
+        {"x := ELSE -1 + a-b;", "x := ELSE -1 + a - b;", "Fix Space-|Fix -Space"},
+        {"FOR i:=1 TO -n DO", "FOR i := 1 TO -n DO", "Fix Space:=|Fix :=Space"}, {"CASE x OF -1:", "CASE x OF -1:", ""},
+        {"y := a DIV -2", "y := a DIV -2", ""}, {"x := -b; i-=1;", "x := -b; i -= 1;", "Fix Space-=|Fix -=Space"},
+        {"a <= b; c<=d", "a <= b; c<=d", ""}, {"z := 'a'-\"b\"", "z := 'a' - \"b\"", "Fix Space-|Fix -Space"},
         // An "=" of its own is spaced beside ":=", "<=", ">=" and "<>"; one of a run is no operator.
         {"b := x=1;", "b := x = 1;", "Fix Space=|Fix =Space"}, {"IF x=1 THEN y:=2;", "IF x = 1 THEN y := 2;", "Fix Space:=|Fix :=Space|Fix Space=|Fix =Space"},
         {"IF a>=1 AND b=2", "IF a >= 1 AND b = 2", "Fix Space>=|Fix >=Space|Fix Space=|Fix =Space"}, {"a<=%1", "a<=%1", ""}, {"x ==y", "x ==y", ""},
