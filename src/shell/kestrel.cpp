@@ -340,6 +340,7 @@ void Kestrel::Check_Click(Switch which) {
     const bool on = Checked(which);
     Regedit::SaveString(HKEY_CURRENT_USER, kProgramKey, control.valueName, SwitchText(on));
     CheckMenuItem(trayMenu_, control.trayItemId, on ? MF_CHECKED : MF_UNCHECKED);
+    if (watch_) watch_->Switched();
     if (onSwitch_) onSwitch_(which, on);
 }
 
