@@ -99,7 +99,8 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         Nesting_Done();
         return 0;
     case WM_TABWRIGHT_SHOW:
-        ShowRunning();
+        // The user started the program again to see it.
+        OpenProgram_Click();
         return 0;
     case WM_CLIPBOARDUPDATE:
         if (watch_) watch_->Clipboard_Update();
@@ -295,7 +296,7 @@ void Kestrel::Form_MouseMove(UINT code) {
     if (trayBusy_) return;
     trayBusy_ = true;
     if (code == WM_LBUTTONDBLCLK) {
-        ShowWindow(Handle(), SW_SHOW);
+        ShowInFront(false);
     } else if (code == WM_RBUTTONUP) {
         // Without the foreground the menu would not close when the user
         // clicks elsewhere; the null message lets it close at once.
@@ -351,14 +352,12 @@ void Kestrel::SetSwitch(Switch which, bool on) {
     Check_Click(which);
 }
 
-void Kestrel::OpenProgram_Click() {
-    ShowTaskbarButton(true);
-    ShowWindow(Handle(), SW_SHOW);
-}
+void Kestrel::OpenProgram_Click() { ShowInFront(true); }
 
-void Kestrel::ShowRunning() {
-    // The user started the program again to see it: in front, not minimized.
-    ShowTaskbarButton(true);
+void Kestrel::ShowInFront(bool taskbarButton) {
+    // A window that minimizing hid is still minimized: shown as it stands it
+    // would stay out of sight.
+    if (taskbarButton) ShowTaskbarButton(true);
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(Handle());
 }

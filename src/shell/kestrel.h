@@ -102,7 +102,9 @@ private:
     void Reboot_Click();
     void Timer1_Timer();
     void Nesting_Done();
-    void ShowRunning();
+    // Shows the window restored and in front, with its task-bar button when
+    // asked; a button it has stays.
+    void ShowInFront(bool taskbarButton);
 
     int Dpi() const;
     int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }

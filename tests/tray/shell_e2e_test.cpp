@@ -94,7 +94,7 @@ TEST(TrayShellTest, LoadAfterRebootEmptiesAnyRunValueThenWritesTheProgramsPath) 
         << RunValue().value_or(L"(none)");
 }
 
-TEST(TrayShellTest, TrayIconShowsTheWindowAndItsMenuAndMinimizingHidesItAgain) {
+TEST(TrayShellTest, TrayIconMenuAndEveryWayBackShowTheWindowThatMinimizingHides) {
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     for (UINT other : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN}) program.Tray(other);
@@ -105,13 +105,24 @@ TEST(TrayShellTest, TrayIconShowsTheWindowAndItsMenuAndMinimizingHidesItAgain) {
     EXPECT_TRUE(WaitFor([&] { return Setting(L"Active") == L"0"; }));
     EXPECT_FALSE(program.Visible());
 
-    program.Tray(WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(WaitFor([&] { return program.Visible(); }));
-    EXPECT_FALSE(program.TaskbarButton());
-    program.Command(IDM_OPENPROGRAM);
-    EXPECT_TRUE(WaitFor([&] { return program.TaskbarButton(); }));
-    ShowWindow(program.Window(), SW_MINIMIZE);
-    EXPECT_TRUE(WaitFor([&] { return !program.Visible() && !program.TaskbarButton(); }));
+    // Double-click, "Open program" and a second start each bring the window
+    // back restored and in front, also after a minimize hid it; only the
+    // double-click leaves it without a task-bar button.
+    const std::pair<std::function<void()>, bool> ways[] = {
+        {[&] { program.Tray(WM_LBUTTONDBLCLK); }, false},
+        {[&] { program.Command(IDM_OPENPROGRAM); }, true},
+        {[&] { EXPECT_EQ(Program(L"Tabwright.exe", L"").Wait(), 0) << "a second start ends"; }, true},
+    };
+    for (int round = 0; round < 4; ++round) {
+        const auto& [bringBack, button] = ways[round == 0 ? 0 : round - 1];
+        bringBack();
+        EXPECT_TRUE(WaitFor([&] {
+            return program.Visible() && !IsIconic(program.Window()) && GetForegroundWindow() == program.Window() &&
+                   program.TaskbarButton() == button;
+        })) << round;
+        ShowWindow(program.Window(), SW_MINIMIZE);
+        EXPECT_TRUE(WaitFor([&] { return !program.Visible() && !program.TaskbarButton(); })) << round;
+    }
 
     // A shell that starts again has forgotten the icon and says so.
     ASSERT_TRUE(program.TrayIcon(NIM_DELETE));
@@ -129,14 +140,6 @@ TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResource) {
     version.minor = TABWRIGHT_VERSION_MINOR;
     version.revision = TABWRIGHT_VERSION_PATCH;
     EXPECT_EQ(TextOf(GetDlgItem(about, frmAbout::kLblVersion)), VersionLine(version));
-}
-
-TEST(TrayShellTest, ASecondStartShowsTheRunningProgramsWindowAndEnds) {
-    TrayProgram program;
-    ASSERT_TRUE(program.Started());
-    Program second(L"Tabwright.exe", L"");
-    EXPECT_EQ(second.Wait(), 0);
-    EXPECT_TRUE(WaitFor([&] { return program.Visible() && program.TaskbarButton(); }));
 }
 
 TEST(TrayShellTest, ClosingAndQuitEndTheProgramAndTakeTheTrayIconAlong) {
