@@ -129,7 +129,7 @@ TEST(TrayShellTest, TrayIconMenuAndEveryWayBackShowTheWindowThatMinimizingHides)
     EXPECT_TRUE(WaitFor([&] { return program.TrayIcon(); }));
 }
 
-TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResource) {
+TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResourceAndEscapeClosesIt) {
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     program.Command(IDM_OM);
@@ -139,6 +139,9 @@ TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResource) {
     version.minor = TABWRIGHT_VERSION_MINOR;
     version.revision = TABWRIGHT_VERSION_PATCH;
     EXPECT_EQ(TextOf(GetDlgItem(about, frmAbout::kLblVersion)), VersionLine(version));
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }));
+    Press({VK_ESCAPE});
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); })) << "Escape closes it";
 }
 
 TEST(TrayShellTest, ClosingAndQuitEndTheProgramAndTakeTheTrayIconAlong) {
