@@ -363,8 +363,19 @@ void Kestrel::ShowInFront(bool taskbarButton) {
 }
 
 void Kestrel::QuitProgram_Click() {
-    tray_->Remove();
-    PostQuitMessage(0);
+    // Ends at once, leaving the windows to the system, which takes them down
+    // with the process. Wine without a window manager waits two seconds for
+    // one whenever a shown window is destroyed, and its tray as long in the
+    // call that takes its last icon: that call gets a moment on a thread of
+    // its own, by which the shell has the request and finishes it alone.
+    const HANDLE removal = CreateThread(
+        nullptr, 0, [](void* tray) -> DWORD { static_cast<TrayIcon*>(tray)->Remove(); return 0; }, tray_.get(), 0,
+        nullptr);
+    if (removal)
+        WaitForSingleObject(removal, kQuitWaitMs);
+    else
+        tray_->Remove();
+    ExitProcess(0);
 }
 
 void Kestrel::Reboot_Click() {

@@ -42,6 +42,8 @@ public:
     static constexpr UINT kTimer1Interval = 250;
     static constexpr UINT_PTR kLogFillTimer = 2;
     static constexpr UINT_PTR kTraceFillTimer = 3;
+    // How long Quit waits for the shell to take the tray icon away.
+    static constexpr DWORD kQuitWaitMs = 500;
 
     using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
     using SwitchHandler = std::function<void(Switch which, bool on)>;
