@@ -93,7 +93,8 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kTimer1) Timer1_Timer();
         if (wParam == kLogFillTimer && logBox_) logBox_->Fill().Run();
-        if (wParam == kTraceFillTimer && traceList_) traceList_->Fill().Run();
+        // The log box, which the user sees, fills first.
+        if (wParam == kTraceFillTimer && traceList_ && !logBox_->Fill().Filling()) traceList_->Fill().Run();
         return 0;
     case WM_TABWRIGHT_NESTED:
         Nesting_Done();

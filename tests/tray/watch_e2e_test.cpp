@@ -168,6 +168,27 @@ TEST(TrayWatchTest, ACopyMadeWhileTheLastIsFormattedIsTakenInsteadOfOverwrittenA
     EXPECT_EQ(program.Log(), Engine(kLater));
 }
 
+// The open window's log box takes a copy of 1 MB in a few seconds.
+TEST(TrayWatchTest, ALargeCopyFillsTheOpenWindowsLogBoxInATimeBoundedByItsSize) {
+    SetSetting(L"C/SIDE", L"0");
+    TrayProgram program;
+    ASSERT_TRUE(program.Started() && program.CaughtUp());
+    std::string code;
+    while (code.size() < 1000 * 1000) code += kCode;
+    const std::u16string expected = Engine(code);
+    const HWND log = program.Control(IDC_TEXT1);
+    ASSERT_TRUE(Copy(code));
+    // Read-only until the whole text is there; the limit leaves room for a
+    // busy machine (in pieces of a fixed length it took 19 s and more).
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return !(GetWindowLongW(log, GWL_STYLE) & ES_READONLY) &&
+                   static_cast<std::size_t>(SendMessageW(log, WM_GETTEXTLENGTH, 0, 0)) == expected.size();
+        },
+        15s));
+    EXPECT_EQ(program.Log(), expected);
+}
+
 // Counts the clipboard's changes as another listener sees them.
 class ChangeCounter {
 public:
