@@ -148,11 +148,9 @@ TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResourceAndEscapeClosesI
 // told of one hides or destroys a shown window. The session tells it that
 // none runs; this tells it that one does, for Tabwright.exe, while it lives.
 struct ManagedWindows {
-    ManagedWindows() {
-        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tabwright.exe\\X11 Driver", L"Managed", REG_SZ,
-                        L"Y", sizeof L"Y");
-    }
-    ~ManagedWindows() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tabwright.exe"); }
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\Tabwright.exe\\X11 Driver";
+    ManagedWindows() { RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Managed", REG_SZ, L"Y", sizeof L"Y"); }
+    ~ManagedWindows() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Managed"); }
 };
 
 TEST(TrayShellTest, ClosingAndQuitEndTheProgramAndTakeTheTrayIconAlongQuitAtOnce) {
