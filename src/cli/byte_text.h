@@ -8,7 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "formatter/line_breaks.h"
+
 namespace tabwright::cli {
+
+using tabwright::CrlfToLf;
+using tabwright::HasBareLfBreaks;
+using tabwright::LfToCrlf;
 
 enum class Coding { Bytes, Utf8 };
 
@@ -37,10 +43,6 @@ inline constexpr char16_t kMarkChar = u'\uFEFF';
 
 // True for a text whose line breaks are all bare LF: at least one LF and
 // no CR anywhere.
-bool HasBareLfBreaks(std::u16string_view text);
 bool HasBareLfBreaks(std::string_view bytes);
-
-std::u16string LfToCrlf(std::u16string_view text);
-std::u16string CrlfToLf(std::u16string_view text);
 
 }  // namespace tabwright::cli

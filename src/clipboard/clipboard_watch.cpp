@@ -11,16 +11,17 @@ bool NamesNavision(std::u16string_view caption) {
                        [&](char16_t a, char16_t b) { return lower(a) == b; }) != caption.end();
 }
 
-void ClipboardWatch::Timer1_Timer() {
-    if (!window_.Checked(Switch::Active)) return;
-    if (!window_.Checked(Switch::CSide)) {
-        Change_Clipboard();
-        return;
-    }
+bool ClipboardWatch::SwitchesAllow() const {
+    return window_.Checked(Switch::Active) && (!window_.Checked(Switch::CSide) || TaskList.Count() > 0);
+}
+
+bool ClipboardWatch::HostAllows() {
+    if (!window_.Checked(Switch::Active)) return false;
+    if (!window_.Checked(Switch::CSide)) return true;
     TaskList.Refresh();
     if (TaskList.Count() == 0) {
         window_.ClearHostIcon();
-        return;
+        return false;
     }
     for (int i = 1; i <= TaskList.Count(); ++i) {
         if (NamesNavision(TaskList.Caption(i))) {
@@ -28,7 +29,26 @@ void ClipboardWatch::Timer1_Timer() {
             break;
         }
     }
-    Change_Clipboard();
+    return true;
+}
+
+void ClipboardWatch::Timer1_Timer() {
+    watching_ = HostAllows();
+    if (watching_)
+        Change_Clipboard();
+    else
+        Disregard();
+}
+
+void ClipboardWatch::Switched() {
+    const bool watching = SwitchesAllow();
+    if (watching && !watching_) Disregard();
+    watching_ = watching;
+}
+
+void ClipboardWatch::Disregard() {
+    // A run under way took its copy while the watch ran; its end decides.
+    if (!formatting_) settled_ = GetClipboardSequenceNumber();
 }
 
 void ClipboardWatch::Clipboard_Update() {
@@ -58,8 +78,6 @@ ClipboardWatch::Outcome ClipboardWatch::Pass(DWORD sequence) {
         if (Clip.Formats().Count() == 0) return Outcome::Retry;
         ClipText = Clip.GetText();
     }
-    if (ClipText == LastClipText_) return Outcome::Seen;
-
     if (ClipText.size() > 1) {
         if (window_.Checked(Switch::AutoIndent)) {
             formatting_ = sequence;
@@ -70,7 +88,6 @@ ClipboardWatch::Outcome ClipboardWatch::Pass(DWORD sequence) {
         }
         window_.ShowLog(ClipText);
     }
-    LastClipText_ = std::move(ClipText);
     return Outcome::Seen;
 }
 
@@ -81,10 +98,8 @@ void ClipboardWatch::Nesting_Done(TextBlocks formatted) {
     switch (Clip.ReplaceUnlessChanged(formatted, sequence)) {
     case CClipboard::Replacement::Replaced:
         settled_ = Clip.OwnSequence().value_or(sequence);
-        // What the clipboard now holds, so that it is what is logged and recorded.
-        ClipText = formatted.TakeText();
-        window_.ShowLog(ClipText);
-        LastClipText_ = std::move(ClipText);
+        // What the clipboard now holds, so that it is what is logged.
+        window_.ShowLog(formatted.TakeText());
         break;
     case CClipboard::Replacement::Changed:
         Change_Clipboard();

@@ -93,13 +93,15 @@ LRESULT Kestrel::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kTimer1) Timer1_Timer();
         if (wParam == kLogFillTimer && logBox_) logBox_->Fill().Run();
-        if (wParam == kTraceFillTimer && traceList_) traceList_->Fill().Run();
+        // The log box, which the user sees, fills first.
+        if (wParam == kTraceFillTimer && traceList_ && !logBox_->Fill().Filling()) traceList_->Fill().Run();
         return 0;
     case WM_TABWRIGHT_NESTED:
         Nesting_Done();
         return 0;
     case WM_TABWRIGHT_SHOW:
-        ShowRunning();
+        // The user started the program again to see it.
+        OpenProgram_Click();
         return 0;
     case WM_CLIPBOARDUPDATE:
         if (watch_) watch_->Clipboard_Update();
@@ -295,7 +297,7 @@ void Kestrel::Form_MouseMove(UINT code) {
     if (trayBusy_) return;
     trayBusy_ = true;
     if (code == WM_LBUTTONDBLCLK) {
-        ShowWindow(Handle(), SW_SHOW);
+        ShowInFront(false);
     } else if (code == WM_RBUTTONUP) {
         // Without the foreground the menu would not close when the user
         // clicks elsewhere; the null message lets it close at once.
@@ -340,6 +342,7 @@ void Kestrel::Check_Click(Switch which) {
     const bool on = Checked(which);
     Regedit::SaveString(HKEY_CURRENT_USER, kProgramKey, control.valueName, SwitchText(on));
     CheckMenuItem(trayMenu_, control.trayItemId, on ? MF_CHECKED : MF_UNCHECKED);
+    if (watch_) watch_->Switched();
     if (onSwitch_) onSwitch_(which, on);
 }
 
@@ -350,21 +353,30 @@ void Kestrel::SetSwitch(Switch which, bool on) {
     Check_Click(which);
 }
 
-void Kestrel::OpenProgram_Click() {
-    ShowTaskbarButton(true);
-    ShowWindow(Handle(), SW_SHOW);
-}
+void Kestrel::OpenProgram_Click() { ShowInFront(true); }
 
-void Kestrel::ShowRunning() {
-    // The user started the program again to see it: in front, not minimized.
-    ShowTaskbarButton(true);
+void Kestrel::ShowInFront(bool taskbarButton) {
+    // A window that minimizing hid is still minimized: shown as it stands it
+    // would stay out of sight.
+    if (taskbarButton) ShowTaskbarButton(true);
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(Handle());
 }
 
 void Kestrel::QuitProgram_Click() {
-    tray_->Remove();
-    PostQuitMessage(0);
+    // Ends at once, leaving the windows to the system, which takes them down
+    // with the process. Wine without a window manager waits two seconds for
+    // one whenever a shown window is destroyed, and its tray as long in the
+    // call that takes its last icon: that call gets a moment on a thread of
+    // its own, by which the shell has the request and finishes it alone.
+    const HANDLE removal = CreateThread(
+        nullptr, 0, [](void* tray) -> DWORD { static_cast<TrayIcon*>(tray)->Remove(); return 0; }, tray_.get(), 0,
+        nullptr);
+    if (removal)
+        WaitForSingleObject(removal, kQuitWaitMs);
+    else
+        tray_->Remove();
+    ExitProcess(0);
 }
 
 void Kestrel::Reboot_Click() {

@@ -42,6 +42,8 @@ public:
     static constexpr UINT kTimer1Interval = 250;
     static constexpr UINT_PTR kLogFillTimer = 2;
     static constexpr UINT_PTR kTraceFillTimer = 3;
+    // How long Quit waits for the shell to take the tray icon away.
+    static constexpr DWORD kQuitWaitMs = 500;
 
     using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
     using SwitchHandler = std::function<void(Switch which, bool on)>;
@@ -102,7 +104,9 @@ private:
     void Reboot_Click();
     void Timer1_Timer();
     void Nesting_Done();
-    void ShowRunning();
+    // Shows the window restored and in front, with its task-bar button when
+    // asked; a button it has stays.
+    void ShowInFront(bool taskbarButton);
 
     int Dpi() const;
     int Px(int twips) const { return TwipsToPixels(twips, Dpi()); }

@@ -36,6 +36,7 @@ private:
     PiecemealFill fill_;
     std::u16string text_;
     std::size_t added_ = 0;
+    std::size_t piece_ = 0;  // characters per piece, for this text
     bool complete_ = true;
 };
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "formatter/line_breaks.h"
+
 namespace tabwright {
 
 NestingWorker::NestingWorker(HWND window, UINT doneMessage) : window_(window), doneMessage_(doneMessage) {
@@ -20,7 +22,10 @@ bool NestingWorker::Start(std::u16string text, bool sign) {
     if (thread_.joinable()) return false;
     thread_ = std::thread([this, text = std::move(text), sign] {
         TraceRecorder trace(sign);
-        result_.text.emplace(formatter_.Nesting(text, trace));
+        // The engine breaks lines at CR LF: bare LF breaks become CR LF,
+        // which is also what the editor pastes.
+        const std::u16string crlf = HasBareLfBreaks(text) ? LfToCrlf(text) : std::u16string();
+        result_.text.emplace(formatter_.Nesting(crlf.empty() ? text : crlf, trace));
         result_.labels = trace.Labels();
         Hold();
         PostMessageW(window_, doneMessage_, 0, 0);

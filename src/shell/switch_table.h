@@ -28,7 +28,7 @@ inline constexpr std::array<SwitchControl, 4> kSwitchControls{{
      kCheck2},
     {Switch::Sign, IDC_CHECK3, IDM_SIGNS, kSign, L"Si&gn +-/*", L"Clipboard only activ when C/SIDE is running.",
      kCheck3},
-    {Switch::AutoIndent, IDC_CHECK4, IDM_AUTO_INDENT, kAutoIndent, L"Auto Indent",
+    {Switch::AutoIndent, IDC_CHECK4, IDM_AUTO_INDENT, kAutoIndent, L"A&uto Indent",
      L"Clipboard only activ when C/SIDE is running.", kCheck4},
 }};
 

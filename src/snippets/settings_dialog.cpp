@@ -27,6 +27,8 @@ constexpr TwipRect kCombo1Place{2760, 2940, 3615, 315};
 // The drop-down part of the key list, below its edit field.
 constexpr int kKeyListDropTwips = 3000;
 constexpr std::array<const wchar_t*, 4> kCheckCaptions{L"Win", L"Shift", L"Ctrl", L"Alt"};
+constexpr std::u16string_view kModifierWithoutKey =
+    u"Choose the key for this hotkey in the list, or untick Win, Shift, Ctrl and Alt to keep the built-in key.";
 
 }  // namespace
 
@@ -100,7 +102,15 @@ Hotkey Dialog::Def_Hotkey() const {
 }
 
 void Dialog::OKButton_Click() {
-    const Confirmation confirmation = ConfirmDialog(content_, win32::WindowText(Control(kText1)), Def_Hotkey());
+    const Hotkey chosen = Def_Hotkey();
+    // The list's first entry is the mouse button: with a modifier the code
+    // would name no key the keyboard has, and the hotkey would stop working.
+    if (content_.HotkeyEnabled() && chosen.position == 0 && (chosen.win || chosen.shift || chosen.ctrl || chosen.alt)) {
+        MessageBoxW(Handle(), Wide(std::u16string(kModifierWithoutKey)), Wide(win32::WindowText(owner_)),
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const Confirmation confirmation = ConfirmDialog(content_, win32::WindowText(Control(kText1)), chosen);
     for (const auto& [name, value] : confirmation.writes) host_.SaveString(name, value);
     if (confirmation.hotkey) host_.SetHotkey(confirmation.hotkey->first, confirmation.hotkey->second);
     Unload();

@@ -12,28 +12,27 @@
 namespace tabwright::test {
 namespace {
 
-// Adds to faults each access key that two captions of one menu level share
-// (the check boxes share the menu bar's: Alt and the key reach both), and
-// each mark that falls on a blank or on nothing, where an ampersand meant
-// to be shown lacks its double; then checks each submenu on its own.
+// Adds to faults each caption without an access key, each access key that
+// two captions of one menu level share (the check boxes share the menu
+// bar's: Alt and the key reach both), and each mark that falls on a blank,
+// where an ampersand meant to be shown lacks its double; then checks each
+// submenu on its own. The disabled dividers need no key.
 void CheckAccessKeys(HMENU menu, std::vector<std::wstring> captions, std::vector<std::wstring>& faults) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[256] = {};
         GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-        captions.emplace_back(text);
+        if (!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED)) captions.emplace_back(text);
         if (const HMENU submenu = GetSubMenu(menu, i)) CheckAccessKeys(submenu, {}, faults);
     }
     std::map<wchar_t, std::wstring> keys;
     for (const std::wstring& caption : captions) {
-        for (std::size_t i = 0; i < caption.size(); ++i) {
-            if (caption[i] != L'&') continue;
-            const wchar_t key = i + 1 < caption.size() ? caption[++i] : L' ';
-            if (key == L'&') continue;
-            if (key == L' ') faults.push_back(L"a blank for its key: " + caption);
-            else if (const auto [other, added] = keys.emplace(std::towlower(key), caption); !added)
-                faults.push_back(other->second + L" / " + caption);
-            break;
-        }
+        wchar_t key = 0;
+        for (std::size_t i = 0; i < caption.size() && !key; ++i)
+            if (caption[i] == L'&' && (key = i + 1 < caption.size() ? caption[++i] : L' ') == L'&') key = 0;
+        if (!key) faults.push_back(L"no key: " + caption);
+        else if (key == L' ') faults.push_back(L"a blank for its key: " + caption);
+        else if (const auto [other, added] = keys.emplace(std::towlower(key), caption); !added)
+            faults.push_back(other->second + L" / " + caption);
     }
 }
 
@@ -52,7 +51,7 @@ TEST(TrayShellTest, EachAccessKeyOfTheWindowAndItsMenusLeadsToOnePlace) {
     ASSERT_TRUE(menuBar && trayMenu);
     std::vector<std::wstring> faults;
     CheckAccessKeys(menuBar, boxes, faults);
-    CheckAccessKeys(trayMenu, {}, faults);
+    CheckAccessKeys(GetSubMenu(trayMenu, 0), {}, faults);
     EXPECT_EQ(faults, std::vector<std::wstring>{});
     DestroyMenu(menuBar);
     DestroyMenu(trayMenu);
@@ -94,7 +93,7 @@ TEST(TrayShellTest, LoadAfterRebootEmptiesAnyRunValueThenWritesTheProgramsPath) 
         << RunValue().value_or(L"(none)");
 }
 
-TEST(TrayShellTest, TrayIconShowsTheWindowAndItsMenuAndMinimizingHidesItAgain) {
+TEST(TrayShellTest, TrayIconMenuAndEveryWayBackShowTheWindowThatMinimizingHides) {
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     for (UINT other : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN}) program.Tray(other);
@@ -105,13 +104,24 @@ TEST(TrayShellTest, TrayIconShowsTheWindowAndItsMenuAndMinimizingHidesItAgain) {
     EXPECT_TRUE(WaitFor([&] { return Setting(L"Active") == L"0"; }));
     EXPECT_FALSE(program.Visible());
 
-    program.Tray(WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(WaitFor([&] { return program.Visible(); }));
-    EXPECT_FALSE(program.TaskbarButton());
-    program.Command(IDM_OPENPROGRAM);
-    EXPECT_TRUE(WaitFor([&] { return program.TaskbarButton(); }));
-    ShowWindow(program.Window(), SW_MINIMIZE);
-    EXPECT_TRUE(WaitFor([&] { return !program.Visible() && !program.TaskbarButton(); }));
+    // Double-click, "Open program" and a second start each bring the window
+    // back restored and in front, also after a minimize hid it; only the
+    // double-click leaves it without a task-bar button.
+    const std::pair<std::function<void()>, bool> ways[] = {
+        {[&] { program.Tray(WM_LBUTTONDBLCLK); }, false},
+        {[&] { program.Command(IDM_OPENPROGRAM); }, true},
+        {[&] { EXPECT_EQ(Program(L"Tabwright.exe", L"").Wait(), 0) << "a second start ends"; }, true},
+    };
+    for (int round = 0; round < 4; ++round) {
+        const auto& [bringBack, button] = ways[round == 0 ? 0 : round - 1];
+        bringBack();
+        EXPECT_TRUE(WaitFor([&] {
+            return program.Visible() && !IsIconic(program.Window()) && GetForegroundWindow() == program.Window() &&
+                   program.TaskbarButton() == button;
+        })) << round;
+        ShowWindow(program.Window(), SW_MINIMIZE);
+        EXPECT_TRUE(WaitFor([&] { return !program.Visible() && !program.TaskbarButton(); })) << round;
+    }
 
     // A shell that starts again has forgotten the icon and says so.
     ASSERT_TRUE(program.TrayIcon(NIM_DELETE));
@@ -119,7 +129,7 @@ TEST(TrayShellTest, TrayIconShowsTheWindowAndItsMenuAndMinimizingHidesItAgain) {
     EXPECT_TRUE(WaitFor([&] { return program.TrayIcon(); }));
 }
 
-TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResource) {
+TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResourceAndEscapeClosesIt) {
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     program.Command(IDM_OM);
@@ -129,22 +139,30 @@ TEST(TrayShellTest, AboutBoxShowsTheVersionOfTheProgramsResource) {
     version.minor = TABWRIGHT_VERSION_MINOR;
     version.revision = TABWRIGHT_VERSION_PATCH;
     EXPECT_EQ(TextOf(GetDlgItem(about, frmAbout::kLblVersion)), VersionLine(version));
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }));
+    Press({VK_ESCAPE});
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); })) << "Escape closes it";
 }
 
-TEST(TrayShellTest, ASecondStartShowsTheRunningProgramsWindowAndEnds) {
-    TrayProgram program;
-    ASSERT_TRUE(program.Started());
-    Program second(L"Tabwright.exe", L"");
-    EXPECT_EQ(second.Wait(), 0);
-    EXPECT_TRUE(WaitFor([&] { return program.Visible() && program.TaskbarButton(); }));
-}
+// Wine waits up to two seconds for a window manager whenever a program it
+// told of one hides or destroys a shown window. The session tells it that
+// none runs; this tells it that one does, for Tabwright.exe, while it lives.
+struct ManagedWindows {
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\Tabwright.exe\\X11 Driver";
+    ManagedWindows() { RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Managed", REG_SZ, L"Y", sizeof L"Y"); }
+    ~ManagedWindows() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Managed"); }
+};
 
-TEST(TrayShellTest, ClosingAndQuitEndTheProgramAndTakeTheTrayIconAlong) {
+TEST(TrayShellTest, ClosingAndQuitEndTheProgramAndTakeTheTrayIconAlongQuitAtOnce) {
+    const ManagedWindows managed;
     for (const bool quit : {false, true}) {
         TrayProgram program;
         ASSERT_TRUE(program.Started());
+        ASSERT_TRUE(!quit || program.CaughtUp()) << "shown";
+        const auto start = std::chrono::steady_clock::now();
         PostMessageW(program.Window(), quit ? WM_COMMAND : WM_CLOSE, quit ? IDM_QUITPROGRAM : 0, 0);
         EXPECT_TRUE(program.Ended()) << (quit ? "Quit" : "close box");
+        EXPECT_TRUE(!quit || std::chrono::steady_clock::now() - start < 1s) << "Quit waits for nothing";
         EXPECT_FALSE(program.TrayIcon());
     }
 }

@@ -83,17 +83,28 @@ TEST(SnippetsTest, WhileInactiveTheKeysAreLeftToOtherProgramsButTheMenuWorks) {
     EXPECT_TRUE(Free(MOD_CONTROL, 'H'));
 }
 
-TEST(SnippetsTest, SettingsDialogStoresOnOKTheTemplateAndTheKeyReleasedInItsListWhichWorksAtOnce) {
+TEST(SnippetsTest, SettingsDialogRefusesAModifierWithoutAKeyAndStoresOnOKTheKeyReleasedInItsListWhichWorksAtOnce) {
     TrayProgram program;
     ASSERT_TRUE(program.Started());
     const auto open = [&](unsigned command) {
         program.Command(command);
         return WindowOf(program.Process(), L"TabwrightDialog");
     };
+    // Ctrl without a key: OK is refused in a message, Cancel stores nothing,
+    // and the built-in key stays.
     HWND dialog = open(IDM_SET_START);
     SendMessageW(GetDlgItem(dialog, Dialog::kText1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed"));
+    SendMessageW(GetDlgItem(dialog, Dialog::kCheck1 + 2), BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    const HWND refusal = WindowOf(program.Process(), L"#32770");
+    EXPECT_TRUE(refusal && GetWindow(refusal, GW_OWNER) == dialog &&
+                WaitFor([&] { return !TextOf(GetDlgItem(refusal, 0xFFFF)).empty(); }));
+    PostMessageW(refusal, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(refusal); }) && IsWindowVisible(dialog));
     SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_EQ(Setting(L"Start Heading"), std::nullopt);
+    EXPECT_EQ(Setting(L"H Start Heading"), std::nullopt);
+    EXPECT_TRUE(Pressed({VK_CONTROL, 'S'}, DefaultStartHeading(Today())));
 
     dialog = open(IDM_SET_HEADING);
     program.Command(IDM_HOTKEYS0 + 3);
