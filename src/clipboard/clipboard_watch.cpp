@@ -91,7 +91,7 @@ ClipboardWatch::Outcome ClipboardWatch::Pass(DWORD sequence) {
     return Outcome::Seen;
 }
 
-void ClipboardWatch::Nesting_Done(TextBlocks formatted) {
+void ClipboardWatch::Nesting_Done(TextBlocks formatted, std::u16string_view notes) {
     if (!formatting_) return;
     const DWORD sequence = *formatting_;
     formatting_.reset();
@@ -99,7 +99,7 @@ void ClipboardWatch::Nesting_Done(TextBlocks formatted) {
     case CClipboard::Replacement::Replaced:
         settled_ = Clip.OwnSequence().value_or(sequence);
         // What the clipboard now holds, so that it is what is logged.
-        window_.ShowLog(formatted.TakeText());
+        window_.ShowLog(formatted.TakeText().append(notes));
         break;
     case CClipboard::Replacement::Changed:
         Change_Clipboard();

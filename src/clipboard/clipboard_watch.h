@@ -41,7 +41,8 @@ public:
     void Change_Clipboard();
     // The end of the run that StartNesting began: the formatted text replaces
     // the copy, unless another copy came meanwhile, which a new pass takes.
-    void Nesting_Done(TextBlocks formatted);
+    // notes follow the text in the log box, not on the clipboard.
+    void Nesting_Done(TextBlocks formatted, std::u16string_view notes = {});
     // A switch was set: one that lets the watch run again leaves what the
     // clipboard holds now as it is.
     void Switched();

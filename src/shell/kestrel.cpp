@@ -395,7 +395,7 @@ void Kestrel::StartNesting(std::u16string text) { worker_->Start(std::move(text)
 void Kestrel::Nesting_Done() {
     NestingWorker::Result result = worker_->Take();
     traceList_->Show(std::move(result.labels));
-    if (watch_ && result.text) watch_->Nesting_Done(std::move(*result.text));
+    if (watch_ && result.text) watch_->Nesting_Done(std::move(*result.text), result.notes);
 }
 
 void Kestrel::ShowHostIcon(HICON icon) {

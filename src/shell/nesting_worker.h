@@ -26,6 +26,9 @@ public:
         std::optional<TextBlocks> text;
         // One label per rule that fired, for the trace list.
         std::vector<std::u16string> labels;
+        // Where the indentation of the copy misleads, as comment lines for
+        // the log box, numbered as the lines of the formatted text.
+        std::u16string notes;
     };
 
     // doneMessage is posted to window when a run has ended.

@@ -168,6 +168,22 @@ TEST(TrayWatchTest, ACopyMadeWhileTheLastIsFormattedIsTakenInsteadOfOverwrittenA
     EXPECT_EQ(program.Log(), Engine(kLater));
 }
 
+// Where the copy's indentation misleads, the log box says so after the
+// formatted text, in the formatted text's line numbers; the clipboard holds
+// the formatted text alone.
+TEST(TrayWatchTest, MisleadingIndentationIsNotedInTheLogBoxOnly) {
+    SetSetting(L"C/SIDE", L"0");
+    TrayProgram program;
+    ASSERT_TRUE(program.Started());
+    const std::string code = "\r\nIF Cust.Blocked THEN\r\n  ERROR(Text001);\r\n  Cust.MODIFY;\r\n";
+    ASSERT_TRUE(Copy(code));
+    EXPECT_TRUE(Formatted(Engine(code)));
+    EXPECT_TRUE(WaitFor([&] {
+        return program.Log() == Engine(code) + u"// Tabwright: line 3: indented as part of the IF's statement but runs "
+                                               u"after it (the IF of line 1)\r\n";
+    }));
+}
+
 // The open window's log box takes a copy of 1 MB in a few seconds.
 TEST(TrayWatchTest, ALargeCopyFillsTheOpenWindowsLogBoxInATimeBoundedByItsSize) {
     SetSetting(L"C/SIDE", L"0");
