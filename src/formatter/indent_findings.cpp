@@ -28,10 +28,6 @@ IndentFinding::Head HeadOf(const Frame& f) {
     }
 }
 
-bool IsBlock(const Frame& f) {
-    return f.kind == Frame::Block || f.kind == Frame::Repeat || (f.kind == Frame::Case && f.phase != Frame::Head);
-}
-
 // Blocks give no finding: their extent is written out.
 bool WrittenOut(Keyword k) { return k == Keyword::Begin || k == Keyword::Repeat || k == Keyword::Case; }
 
@@ -147,7 +143,7 @@ void NestingReader::ElsePaired(Frame& owner, std::size_t passed) {
     };
     for (std::size_t i = 0; i < passed; ++i) take(ended_[i]);
     for (auto f = std::find_if(frames_.rbegin(), frames_.rend(), [&](const Frame& x) { return &x == &owner; });
-         f != frames_.rend() && !IsBlock(*f); ++f)
+         f != frames_.rend() && !f->IsBlock(); ++f)
         if (&*f != &owner && f->phase == Frame::Body) take(*f);
     if (under != nullptr) Find(IndentFinding::ElseUnderOther, owner, under->line);
 }

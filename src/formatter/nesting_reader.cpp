@@ -37,18 +37,15 @@ bool EndsHead(Keyword k) { return k == Keyword::Then || k == Keyword::Do || k ==
 
 // The depth of a statement that begins in frame f: one step in from a
 // block; in a CASE, its labels one step in and the statements of its ELSE
-// two (one on the ELSE's line); the one statement after THEN, ELSE, DO or a label one step in when it
-// begins a line, at the depth of its head when it stands on the head's line.
+// two (one on the ELSE's line); the one statement after THEN, ELSE, DO or
+// a label one step in when it begins a line, at the depth of its head when
+// it stands on the head's line.
 std::int64_t SlotDepth(const Frame& f, bool midLine) {
     switch (f.kind) {
     case Frame::Block: case Frame::Repeat: return f.depth + 1;
     case Frame::Case: return f.depth + (f.phase == Frame::Else && !midLine ? 2 : 1);
     default: return midLine ? f.depth : f.depth + 1;
     }
-}
-
-bool IsBlock(const Frame& f) {
-    return f.kind == Frame::Block || f.kind == Frame::Repeat || (f.kind == Frame::Case && f.phase != Frame::Head);
 }
 
 std::u16string_view BodyLabel(Keyword k) {
@@ -83,28 +80,28 @@ std::int64_t NestingReader::StatementDepth(bool midLine) const {
 // ended with this line.
 std::int64_t NestingReader::DepthAfterEnd() const {
     for (auto f = frames_.rbegin(); f != frames_.rend(); ++f)
-        if (IsBlock(*f)) return SlotDepth(*f, false);
+        if (f->IsBlock()) return SlotDepth(*f, false);
     return rootDepth_;
 }
 
 std::int64_t NestingReader::OpenCount() const {
-    return std::count_if(frames_.begin(), frames_.end(), IsBlock);
+    return std::count_if(frames_.begin(), frames_.end(), [](const Frame& f) { return f.IsBlock(); });
 }
 
 std::size_t NestingReader::OutermostOpenLine() const {
-    const auto f = std::find_if(frames_.begin(), frames_.end(), IsBlock);
+    const auto f = std::find_if(frames_.begin(), frames_.end(), [](const Frame& f) { return f.IsBlock(); });
     return f == frames_.end() ? 0 : f->line.input;
 }
 
 // Ends the statement being read and every statement it was the one
 // statement of, up to the innermost block.
 void NestingReader::EndStatement(bool semicolon) {
-    if (!frames_.empty() && !IsBlock(frames_.back())) {
+    if (!frames_.empty() && !frames_.back().IsBlock()) {
         // A ';' right after THEN, ELSE or DO is the statement's empty statement.
         if (semicolon && reading_ == Reading::Statement && frames_.back().body == Frame::NotYet)
             frames_.back().body = Frame::Empty;
         ended_.clear();
-        while (!frames_.empty() && !IsBlock(frames_.back())) {
+        while (!frames_.empty() && !frames_.back().IsBlock()) {
             ended_.push_back(frames_.back());
             frames_.pop_back();
         }
@@ -257,7 +254,7 @@ std::int64_t NestingReader::Else(bool lineStart) {
             ended_.clear();
             return f.depth + 1;
         }
-        if (IsBlock(f)) break;
+        if (f.IsBlock()) break;
         ended_.push_back(f);
         frames_.pop_back();
     }

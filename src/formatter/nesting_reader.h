@@ -50,6 +50,9 @@ struct Frame {
     // Its head (and its ELSE) stands at the depth of its line: only then do
     // its author's columns say where it is.
     bool aligned = false, elseAligned = false;
+
+    // BEGIN, REPEAT and CASE ... OF: what END or UNTIL closes.
+    bool IsBlock() const { return kind == Block || kind == Repeat || (kind == Case && phase != Head); }
 };
 
 // The trace: labels of the constructs read, in order.
