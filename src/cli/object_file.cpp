@@ -69,8 +69,8 @@ std::optional<std::size_t> BeginColumn(const Line<Char>& line) {
 
 // Lines of an export that no body holds: where a body whose END is missing
 // is known to have ended. A procedure or trigger heading ends it even
-// inside a comment left open; an attribute or the brace that closes a
-// section only outside comments.
+// inside a comment left open; the brace that closes a section only outside
+// comments.
 template <typename Char>
 bool HeadsAnotherBody(const Line<Char>& line) {
     return line.StartsWith("PROCEDURE ") || line.StartsWith("LOCAL PROCEDURE ") || line.StartsWith("EVENT ") ||
@@ -79,7 +79,17 @@ bool HeadsAnotherBody(const Line<Char>& line) {
 
 template <typename Char>
 bool EndsAnyBody(const Line<Char>& line, bool inComment) {
-    return HeadsAnotherBody(line) || (!inComment && (line.StartsWith("[") || line.Is("}")));
+    return HeadsAnotherBody(line) || (!inComment && line.Is("}"));
+}
+
+// "[External]", "[EventSubscriber(...)]": a procedure's attribute, when such
+// lines stand right above its heading at its indentation. Inside a body a
+// line may begin with "[" too (a set after IN), so only the heading that
+// follows tells an attribute.
+template <typename Char>
+bool MayBeAttribute(const Line<Char>& line) {
+    const auto t = line.Trimmed();
+    return t.size() >= 2 && t.front() == Char('[') && t.back() == Char(']');
 }
 
 std::string Plural(std::size_t n, const char* one, const char* many) {
@@ -155,16 +165,25 @@ private:
         BlockReader reader;
         std::vector<std::size_t> open{beginLine};  // the line of each open block
         std::u16string raw;
+        // The lines that may be the attributes of a procedure that follows:
+        // where the first of them begins, its number and indentation.
+        struct Attributes {
+            std::size_t at, number, indent;
+        };
+        std::optional<Attributes> attributes;
         while (pos_ < text_.size()) {
             const std::size_t at = pos_;
             const std::optional<Line<Char>> line = Next();
             if (!line) return false;
             if (EndsAnyBody(*line, reader.InComment())) {
-                pos_ = at;
-                --lineNumber_;
+                const bool attributed = attributes && attributes->indent == line->indent;
+                pos_ = attributed ? attributes->at : at;
+                lineNumber_ = (attributed ? attributes->number : lineNumber_) - 1;
                 Missing(begin, open, lineNumber_ + 1, start);
                 return true;
             }
+            if (!MayBeAttribute(*line)) attributes.reset();
+            else if (!attributes || attributes->indent != line->indent) attributes = {at, lineNumber_, line->indent};
             // The documentation trigger ends the code with "END.", which
             // closes no block of the code.
             const bool documentationEnd = !reader.InComment() && line->Is("END.");

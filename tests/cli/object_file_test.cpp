@@ -62,6 +62,32 @@ TEST(ObjectFileTest, FormatsTheBodiesAsTheEditorShowsThem) {
     EXPECT_FALSE(LooksLikeObjectExport(" OBJECT Table 18 Customer\r\n"));
 }
 
+// Bodies as real exports hold them, each at the first column: no warning,
+// the lines in their order, and a second run changes nothing.
+TEST(ObjectFileTest, RealBodiesAreReadAndSettleInOneRun) {
+    const struct {
+        std::string body, formatted;  // formatted: "" when it stays as written
+    } rows[] = {
+        // A set after IN begins a line with "[" as an attribute does.
+        {"EXIT(\n  Method.\"Recognized Costs\" IN\n  [Method.\"Recognized Costs\"::\"Cost Value\",\n"
+         "   Method.\"Recognized Costs\"::\"Cost of Sales\"]);\n", ""},
+    };
+    const auto object = [](std::string_view body) {
+        std::string text = "OBJECT Codeunit 1 A\n    BEGIN\n";
+        for (std::size_t at = 0, end; at < body.size(); at = end) {
+            end = body.find('\n', at) + 1;
+            text.append(body[at] == '\n' ? "" : "      ").append(body.substr(at, end - at));
+        }
+        return text + "    END;\n";
+    };
+    for (const auto& row : rows) {
+        const Formatted once = Objects(object(row.body)), twice = Objects(once.bytes);
+        EXPECT_EQ(once.bytes, object(row.formatted.empty() ? row.body : row.formatted)) << row.body;
+        EXPECT_EQ(twice.bytes, once.bytes) << row.body;
+        EXPECT_TRUE(once.warnings.empty() && twice.warnings.empty()) << row.body;
+    }
+}
+
 TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
     const std::string good = Crlf("    PROCEDURE A@1();\n    BEGIN\n      IF a THEN\n      b;\n    END;\n\n");
     const std::string goodFormatted = Crlf("    PROCEDURE A@1();\n    BEGIN\n      IF a THEN\n        b;\n    END;\n\n");
@@ -70,7 +96,7 @@ TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
         std::size_t line;  // in the file, which begins with one line and good
         std::string problem;
     } cases[] = {
-        {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN\n      b;\n", 9, "BEGIN without its END before line 12"},
+        {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN\n      b;\n    [External]\n", 9, "BEGIN without its END before line 12"},
         {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN\n      b;\n  END;\n    PROCEDURE C@3();\n", 12,
          "this END closes the BEGIN of line 9 at column 3, not at the BEGIN's column 5"},
         {"    PROCEDURE B@2();\n    BEGIN\n      IF a THEN BEGIN\n        b;\n    END;\n", 9,
