@@ -15,12 +15,16 @@ std::u16string CodeFormatter::FormatText(std::u16string_view text) {
     return CrlfToLf(Run(LfToCrlf(text)));
 }
 
-std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges) {
-    const bool lf = HasBareLfBreaks(original);
+std::u16string CodeFormatter::FormatInOrder(std::u16string_view text) { return RunInOrder(text); }
+
+std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges,
+                                                              bool inOrder) {
+    // In order, the lines are formatted as they stand, LF breaks too.
+    const bool lf = !inOrder && HasBareLfBreaks(original);
     const std::u16string text = lf ? LfToCrlf(original) : std::u16string(original);
     host_.recordLines = true;
     host_.lineEnds.clear();
-    const std::u16string formatted = Run(text);
+    const std::u16string formatted = inOrder ? RunInOrder(text) : Run(text);
     host_.recordLines = false;
 
     // Each line's output goes with its input. Output made after the input's
@@ -89,6 +93,36 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
     if (heldCr) sink("\r");
     KeepTrace();
     return lines.OpenBlocks();
+}
+
+// Each line as the engine cuts a text, handed to it in its place; with bare
+// LF breaks each LF ends a line, formatted as if it were CR LF.
+std::u16string CodeFormatter::RunInOrder(std::u16string_view text) {
+    if (settings_.action != Action::Reindent || text.size() <= 3) return Run(text);
+    std::u16string out, line, made;
+    NestingLines lines(formatter_, host_);
+    if (HasBareLfBreaks(text)) {
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::size_t lf = text.find(u'\n', pos);
+            const std::size_t end = lf == std::u16string_view::npos ? text.size() : lf + 1;
+            line.assign(text.substr(pos, end - pos));
+            if (lf != std::u16string_view::npos) line.insert(line.size() - 1, 1, u'\r');
+            made.clear();
+            lines.Line(line, made);
+            for (std::size_t i = 0; i < made.size(); ++i)
+                if (made[i] != u'\r' || i + 1 == made.size() || made[i + 1] != u'\n') out.push_back(made[i]);
+            host_.LineDone(end, out.size());
+            pos = end;
+        }
+    } else {
+        LineCutter cutter(text);
+        do {
+            lines.Line(cutter.Next(), out);
+            host_.LineDone(cutter.Position(), out.size());
+        } while (!cutter.Done());
+    }
+    KeepTrace();
+    return out;
 }
 
 void CodeFormatter::KeepTrace() {

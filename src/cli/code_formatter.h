@@ -27,6 +27,9 @@ public:
     // Formats a text as one clipboard text. A text whose breaks are all
     // bare LF is formatted with CR LF breaks and given back with LF.
     std::u16string FormatText(std::u16string_view text);
+    // The same for the code of a body in an export: the lines stay in their
+    // order, where a clipboard text's leading line breaks move to its end.
+    std::u16string FormatInOrder(std::u16string_view text);
 
     // Formats bytes as FormatText does, handing the output to sink a line at
     // a time as it is made: besides the input only one line is held. Gives
@@ -44,7 +47,7 @@ public:
     };
     // Re-indents only the lines that touch a range; they come out as
     // formatting the whole text would make them, every other line stays.
-    std::vector<Piece> FormatPieces(std::u16string_view text, const LineRanges& ranges);
+    std::vector<Piece> FormatPieces(std::u16string_view text, const LineRanges& ranges, bool inOrder = false);
     std::u16string FormatLines(std::u16string_view text, const LineRanges& ranges);
 
     // The blocks left open by the last FormatText or FormatLines.
@@ -69,6 +72,7 @@ private:
     };
 
     std::u16string Run(std::u16string_view text);
+    std::u16string RunInOrder(std::u16string_view text);
     void KeepTrace();
 
     FormatSettings settings_;

@@ -269,9 +269,9 @@ private:
             for (const LineRange& r : *ranges_)
                 if (r.last >= firstLine && r.first <= last)
                     inBody.push_back({std::max(r.first, firstLine) - firstLine + 1, std::min(r.last, last) - firstLine + 1});
-            pieces = formatter_.FormatPieces(code, inBody);
+            pieces = formatter_.FormatPieces(code, inBody, true);
         } else {
-            pieces.push_back({1, lines.size(), true, formatter_.FormatText(code)});
+            pieces.push_back({1, lines.size(), true, formatter_.FormatInOrder(code)});
         }
 
         std::u16string out;

@@ -71,6 +71,7 @@ TEST(ObjectFileTest, RealBodiesAreReadAndSettleInOneRun) {
         // A set after IN begins a line with "[" as an attribute does.
         {"EXIT(\n  Method.\"Recognized Costs\" IN\n  [Method.\"Recognized Costs\"::\"Cost Value\",\n"
          "   Method.\"Recognized Costs\"::\"Cost of Sales\"]);\n", ""},
+        {"\nIF a THEN\nb;\n", "\nIF a THEN\n  b;\n"},  // the first line empty, as after many a BEGIN
     };
     const auto object = [](std::string_view body) {
         std::string text = "OBJECT Codeunit 1 A\n    BEGIN\n";
