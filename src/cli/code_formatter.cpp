@@ -19,7 +19,7 @@ std::u16string CodeFormatter::FormatInOrder(std::u16string_view text) { return R
 
 std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges,
                                                               bool inOrder) {
-    // In order, the lines are formatted as they stand, LF breaks too.
+    // A text formatted in order comes with CR LF breaks.
     const bool lf = !inOrder && HasBareLfBreaks(original);
     const std::u16string text = lf ? LfToCrlf(original) : std::u16string(original);
     host_.recordLines = true;
@@ -95,32 +95,17 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
     return lines.OpenBlocks();
 }
 
-// Each line as the engine cuts a text, handed to it in its place; with bare
-// LF breaks each LF ends a line, formatted as if it were CR LF.
+// Each line as the engine cuts a text, handed to it in its place.
 std::u16string CodeFormatter::RunInOrder(std::u16string_view text) {
     if (settings_.action != Action::Reindent || text.size() <= 3) return Run(text);
-    std::u16string out, line, made;
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 8);
     NestingLines lines(formatter_, host_);
-    if (HasBareLfBreaks(text)) {
-        for (std::size_t pos = 0; pos < text.size();) {
-            const std::size_t lf = text.find(u'\n', pos);
-            const std::size_t end = lf == std::u16string_view::npos ? text.size() : lf + 1;
-            line.assign(text.substr(pos, end - pos));
-            if (lf != std::u16string_view::npos) line.insert(line.size() - 1, 1, u'\r');
-            made.clear();
-            lines.Line(line, made);
-            for (std::size_t i = 0; i < made.size(); ++i)
-                if (made[i] != u'\r' || i + 1 == made.size() || made[i + 1] != u'\n') out.push_back(made[i]);
-            host_.LineDone(end, out.size());
-            pos = end;
-        }
-    } else {
-        LineCutter cutter(text);
-        do {
-            lines.Line(cutter.Next(), out);
-            host_.LineDone(cutter.Position(), out.size());
-        } while (!cutter.Done());
-    }
+    LineCutter cutter(text);
+    do {
+        lines.Line(cutter.Next(), out);
+        host_.LineDone(cutter.Position(), out.size());
+    } while (!cutter.Done());
     KeepTrace();
     return out;
 }

@@ -27,8 +27,9 @@ public:
     // Formats a text as one clipboard text. A text whose breaks are all
     // bare LF is formatted with CR LF breaks and given back with LF.
     std::u16string FormatText(std::u16string_view text);
-    // The same for the code of a body in an export: the lines stay in their
-    // order, where a clipboard text's leading line breaks move to its end.
+    // The same for the code of a body in an export, its breaks CR LF: the
+    // lines stay in their order, where a clipboard text's leading line
+    // breaks move to its end.
     std::u16string FormatInOrder(std::u16string_view text);
 
     // Formats bytes as FormatText does, handing the output to sink a line at
@@ -47,6 +48,7 @@ public:
     };
     // Re-indents only the lines that touch a range; they come out as
     // formatting the whole text would make them, every other line stays.
+    // inOrder: as FormatInOrder, for a text with CR LF breaks.
     std::vector<Piece> FormatPieces(std::u16string_view text, const LineRanges& ranges, bool inOrder = false);
     std::u16string FormatLines(std::u16string_view text, const LineRanges& ranges);
 
@@ -55,6 +57,7 @@ public:
 
     // The trace labels of every run so far, in order, when tracing is on.
     const std::vector<std::string>& Trace() const { return trace_; }
+    void ForgetTrace() { trace_.clear(); }
 
 private:
     // Keeps the trace and, while asked to, where each line ended.

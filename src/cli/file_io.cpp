@@ -265,21 +265,25 @@ FileReader::FileReader(const fs::path& path) {
     }
     in_.open(path, std::ios::binary);
     if (!in_) error_ = "cannot open: " + Reason(errno);
+    size_ = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
 }
 
 bool FileReader::Read(std::string& out, std::size_t size) {
     if (!error_.empty() || !in_.good()) return false;
     const std::size_t had = out.size();
+    size = static_cast<std::size_t>(std::min<std::uintmax_t>(size, read_ < size_ ? size_ - read_ : 4096));
     out.resize(had + size);
     in_.read(out.data() + had, static_cast<std::streamsize>(size));
     out.resize(had + static_cast<std::size_t>(in_.gcount()));
+    read_ += static_cast<std::uintmax_t>(in_.gcount());
     if (in_.bad()) error_ = "cannot read";
-    return error_.empty() && in_.good();
+    return error_.empty() && in_.good() && in_.peek() != std::char_traits<char>::eof();
 }
 
 void FileReader::Rewind() {
     in_.clear();
     in_.seekg(0);
+    read_ = 0;
     if (!in_) error_ = "cannot read";
 }
 

@@ -33,13 +33,15 @@ public:
     explicit FileReader(const std::filesystem::path& path);
     // Empty while all is well; why the file cannot be read otherwise.
     const std::string& Error() const { return error_; }
-    // Appends up to size bytes to out; false at the end or on a failure.
+    // Appends up to size bytes to out (room is made only for what the file
+    // still holds, by its size when opened); false at its end or on a failure.
     bool Read(std::string& out, std::size_t size);
     void Rewind();
 
 private:
     std::ifstream in_;
     std::string error_;
+    std::uintmax_t size_ = 0, read_ = 0;
 };
 
 // What tells one file from another however it is named (through a link,

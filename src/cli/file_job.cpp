@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 #include "cli/byte_text.h"
@@ -47,11 +46,12 @@ public:
         : input_(input), to_(to), stream_(stream), path_(path) {}
 
     void operator()(std::string_view piece) {
-        if (!changed_) {
+        // Lines an export keeps are handed on as the input's own bytes.
+        if (!changed_ && piece.data() != input_.data() + made_) {
             const std::string_view same = input_.substr(std::min(made_, input_.size()));
-            std::size_t i = 0;
-            while (i < piece.size() && i < same.size() && piece[i] == same[i]) ++i;
-            if (i < piece.size()) {
+            if (!same.starts_with(piece)) {
+                const std::size_t i = static_cast<std::size_t>(
+                    std::mismatch(piece.begin(), piece.end(), same.begin(), same.end()).first - piece.begin());
                 changed_ = true;
                 firstChange_ = made_ + i;
                 if (to_ == To::File) StartRewrite();
@@ -133,26 +133,20 @@ void AddCheck(JobReport& report, const Input& input, bool changed, const std::si
 
 bool IsBinary(std::string_view bytes) { return bytes.substr(0, 8000).find('\0') != std::string_view::npos; }
 
-// --check of a named export reads it in pieces, twice (the first time for
-// its coding): besides a piece only the body in hand is held. Nothing when
-// the input is not such a file; the whole read then tells why.
-std::optional<JobReport> CheckExportInPieces(const Input& input, const Options& options) {
-    if (!options.check || input.standardInput || !options.lines.empty() || options.action != Action::Reindent)
-        return std::nullopt;
-    FileReader file(input.path);
-    std::string piece;
-    bool more = file.Read(piece, 8000);
-    if (!file.Error().empty() || !LooksLikeObjectExport(piece) || IsBinary(piece)) return std::nullopt;
-    CodingScan scan;
-    for (scan.Add(piece); more; scan.Add(piece)) {
-        piece.clear();
-        more = file.Read(piece, 1 << 20);
-    }
-    file.Rewind();
+constexpr std::size_t kPiece = 1 << 20;
+
+// --check of a named export larger than a piece reads it in pieces: besides
+// a piece only the body in hand is held. head is what was read so far.
+JobReport CheckExportInPieces(const Input& input, const Options& options, FileReader& file, std::string head) {
     CodeFormatter formatter({options.action, options.sign, options.trace});
-    const ObjectFindings found = FormatObjectPieces(
-        [&file](std::string& buffer, std::size_t size) { return file.Read(buffer, size); }, scan.Result(), formatter,
-        [](std::string_view) {});
+    const ObjectFindings found = CheckObjectPieces(
+        [&](std::string& buffer, std::size_t size) {
+            if (head.empty()) return file.Read(buffer, size);
+            buffer.append(head);
+            head.clear();
+            return true;
+        },
+        [&file] { file.Rewind(); }, formatter);
     if (!file.Error().empty()) return Failed(input, file.Error());
     JobReport report;
     for (const ObjectWarning& w : found.warnings) AddWarning(report, input, w.line, w.message);
@@ -165,9 +159,24 @@ std::optional<JobReport> CheckExportInPieces(const Input& input, const Options& 
 
 JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
                       std::ostream* out) {
-    if (std::optional<JobReport> checked = CheckExportInPieces(input, options)) return std::move(*checked);
     Outcome<std::string> fileBytes;
-    if (!input.standardInput) fileBytes = ReadFileBytes(input.path);
+    // --check reads a file once, a piece at a time: a small one whole, a
+    // large export in pieces; for a file that must be an export the first
+    // piece tells whether it is.
+    if (!input.standardInput && options.check && options.lines.empty() && options.action == Action::Reindent) {
+        FileReader file(input.path);
+        std::string head;
+        bool more = file.Read(head, kPiece);
+        if (!file.Error().empty()) return Failed(input, file.Error());
+        const bool isExport = LooksLikeObjectExport(head);
+        if (!isExport && (input.fromFolder || options.exportsOnly)) return {};
+        if (more && isExport && !IsBinary(head)) return CheckExportInPieces(input, options, file, std::move(head));
+        while (more) more = file.Read(head, kPiece);
+        if (!file.Error().empty()) return Failed(input, file.Error());
+        fileBytes = {std::move(head), {}};
+    } else if (!input.standardInput) {
+        fileBytes = ReadFileBytes(input.path);
+    }
     const Outcome<std::string>& read = input.standardInput ? stdinBytes : fileBytes;
     if (!read) return Failed(input, read.error);
     const std::string& bytes = *read.value;

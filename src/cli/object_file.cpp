@@ -128,6 +128,8 @@ public:
     }
 
     ObjectFindings Findings() { return std::move(findings_); }
+    // Only while every byte so far is ASCII, which both codings read alike.
+    void SetCoding(Coding coding) { coding_ = coding; }
 
 private:
     // The next whole line, from pos_ on; lineNumber_ is its 1-based number.
@@ -143,8 +145,13 @@ private:
     }
 
     std::u16string Decoded(View text) const {
-        if constexpr (std::is_same_v<Char, char>) return Decode(text, coding_);
-        else return std::u16string(text);
+        std::u16string out;
+        AppendDecoded(out, text);
+        return out;
+    }
+    void AppendDecoded(std::u16string& out, View text) const {
+        if constexpr (std::is_same_v<Char, char>) cli::AppendDecoded(out, text, coding_);
+        else out.append(text);
     }
     std::basic_string<Char> Encoded(std::u16string_view text) const {
         if constexpr (std::is_same_v<Char, char>) return Encode(text, coding_);
@@ -187,7 +194,8 @@ private:
             // The documentation trigger ends the code with "END.", which
             // closes no block of the code.
             const bool documentationEnd = !reader.InComment() && line->Is("END.");
-            raw = Decoded(line->content);
+            raw.clear();
+            AppendDecoded(raw, line->content);
             const BlockReader::Blocks blocks = reader.Line(raw.append(u"\r\n"));
             if (documentationEnd || blocks.closed >= static_cast<std::int64_t>(open.size())) {
                 Ended(begin, *line, column, beginLine, start, at);
@@ -229,7 +237,7 @@ private:
             sink_(end.whole);
             return;
         }
-        const std::basic_string<Char> formatted = Encoded(Format(Decoded(body), column + 2, beginLine + 1));
+        const std::basic_string<Char> formatted = Encoded(Format(body, column + 2, beginLine + 1));
         ++findings_.bodies;
         if (formatted != body) {
             ++findings_.changedBodies;
@@ -242,25 +250,35 @@ private:
     // Moves the body left to column 0, formats it, moves it back to base,
     // one step in from its BEGIN whatever column its first line stood at.
     // No line keeps blanks before its break, so empty lines stay empty. A
-    // result that would run into the END line is not used.
-    std::u16string Format(const std::u16string& body, std::size_t base, std::size_t firstLine) {
-        std::vector<Line<char16_t>> lines;
+    // body whose breaks are all bare LF is formatted with CR LF and gets LF
+    // back. A result that would run into the END line is not used.
+    std::u16string Format(View body, std::size_t base, std::size_t firstLine) {
+        std::vector<Line<Char>>& lines = lines_;
+        lines.clear();
         for (std::size_t pos = 0; pos < body.size();) {
-            const std::size_t end = std::min(body.find(u'\n', pos), body.size() - 1) + 1;
-            lines.emplace_back(std::u16string_view(body).substr(pos, end - pos));
+            const std::size_t end = std::min(body.find(Char('\n'), pos), body.size() - 1) + 1;
+            lines.emplace_back(body.substr(pos, end - pos));
             pos = end;
         }
-        std::u16string code;
+        const bool lf = body.find(Char('\r')) == View::npos;
         // Every line moves left by the first line's indentation (or to the
         // first column), so that the first line starts at depth 0 and the
         // lines aligned under it keep their alignment.
         std::size_t shift = 0;
-        for (const Line<char16_t>& l : lines)
+        for (const Line<Char>& l : lines)
             if (!l.Blank()) {
                 shift = l.indent;
                 break;
             }
-        for (const Line<char16_t>& l : lines) AppendTrimmed(code, l.whole.substr(std::min(shift, l.indent)), 0);
+        std::u16string& code = code_;
+        code.clear();
+        for (const Line<Char>& l : lines) {
+            View content = l.content.substr(std::min(shift, l.indent));
+            while (!content.empty() && content.back() == Char(' ')) content.remove_suffix(1);
+            AppendDecoded(code, content);
+            if (lf && l.whole.ends_with(Char('\n'))) code.append(u"\r\n");
+            else AppendDecoded(code, l.whole.substr(l.content.size()));
+        }
 
         std::vector<CodeFormatter::Piece> pieces;
         if (ranges_) {
@@ -275,31 +293,32 @@ private:
         }
 
         std::u16string out;
-        out.reserve(body.size() + body.size() / 8);
+        out.reserve(code.size() + code.size() / 8);
         for (const CodeFormatter::Piece& p : pieces) {
             if (!p.touched) {
                 for (std::size_t i = p.firstLine - 1; i < p.firstLine - 1 + p.lineCount && i < lines.size(); ++i)
-                    out.append(lines[i].whole);
+                    AppendDecoded(out, lines[i].whole);
                 continue;
             }
             for (std::size_t pos = 0; pos < p.text.size();) {
                 const std::size_t end = std::min(p.text.find(u'\n', pos), p.text.size() - 1) + 1;
-                AppendTrimmed(out, std::u16string_view(p.text).substr(pos, end - pos), base);
+                AppendTrimmed(out, std::u16string_view(p.text).substr(pos, end - pos), base, lf);
                 pos = end;
             }
         }
-        return out.ends_with(u'\n') ? out : body;
+        return out.ends_with(u'\n') ? out : Decoded(body);
     }
 
-    // line without the blanks before its break, indented by base unless empty.
-    static void AppendTrimmed(std::u16string& out, std::u16string_view line, std::size_t base) {
+    // line without the blanks before its break, indented by base unless
+    // empty; with lf its CR LF becomes LF.
+    static void AppendTrimmed(std::u16string& out, std::u16string_view line, std::size_t base, bool lf) {
         std::size_t breakAt = line.size();
         if (breakAt > 0 && line[breakAt - 1] == u'\n') --breakAt;
         if (breakAt > 0 && line[breakAt - 1] == u'\r') --breakAt;
         std::size_t end = breakAt;
         while (end > 0 && line[end - 1] == u' ') --end;
         if (end > 0) out.append(base, u' ').append(line.substr(0, end));
-        out.append(line.substr(breakAt));
+        out.append(lf && breakAt < line.size() ? u"\n" : line.substr(breakAt));
     }
 
     View text_;
@@ -311,6 +330,8 @@ private:
     std::size_t pos_ = 0;
     std::size_t lineNumber_ = 0;
     ObjectFindings findings_;
+    std::vector<Line<Char>> lines_;  // Format's buffers, kept from body to body
+    std::u16string code_;
 };
 
 template <typename Char>
@@ -333,21 +354,34 @@ ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeForma
     return exports.Findings();
 }
 
-ObjectFindings FormatObjectPieces(const std::function<bool(std::string&, std::size_t)>& read, Coding coding,
-                                  CodeFormatter& formatter, const std::function<void(std::string_view)>& sink) {
+ObjectFindings CheckObjectPieces(const std::function<bool(std::string&, std::size_t)>& read,
+                                 const std::function<void()>& rewind, CodeFormatter& formatter) {
     constexpr std::size_t kPiece = 1 << 20;
-    ExportFormatter<char> exports(coding, formatter, nullptr, sink);
-    std::string buffer;
-    // A body longer than what is held is read further at once, in pieces
-    // that double, so that it is not scanned over and over.
-    std::size_t piece = kPiece;
-    for (bool more = true; more;) {
-        more = read(buffer, piece);
-        const std::size_t used = exports.Feed(buffer, !more);
-        buffer.erase(0, used);
-        piece = used == 0 ? piece * 2 : kPiece;
+    // The coding is told as the pieces come: bodies read while the file was
+    // all ASCII come out the same in either. Should a file that looked like
+    // UTF-8 prove not to be, it is read again as bytes.
+    for (bool known = false;; known = true, rewind(), formatter.ForgetTrace()) {
+        ExportFormatter<char> exports(Coding::Bytes, formatter, nullptr, [](std::string_view) {});
+        CodingScan scan;
+        std::string buffer;
+        // A body longer than what is held is read further at once, in pieces
+        // that double, so that it is not scanned over and over.
+        std::size_t piece = kPiece;
+        bool more = true, utf8 = false, again = false;
+        while (more && !again) {
+            const std::size_t had = buffer.size();
+            more = read(buffer, piece);
+            if (!known) scan.Add(std::string_view(buffer).substr(had));
+            const Coding coding = known ? Coding::Bytes : more ? scan.SoFar() : scan.Result();
+            again = utf8 && coding == Coding::Bytes;
+            utf8 = coding == Coding::Utf8;
+            exports.SetCoding(coding);
+            const std::size_t used = again ? 0 : exports.Feed(buffer, !more);
+            buffer.erase(0, used);
+            piece = used == 0 ? piece * 2 : kPiece;
+        }
+        if (!again) return exports.Findings();
     }
-    return exports.Findings();
 }
 
 ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter, const LineRanges* ranges) {

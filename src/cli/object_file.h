@@ -42,10 +42,11 @@ bool LooksLikeObjectExport(std::u16string_view text);
 // gives them.
 ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeFormatter& formatter,
                                 const LineRanges* ranges, const std::function<void(std::string_view)>& sink);
-// The same for a file read in pieces: read appends up to the given number of
-// bytes to its buffer and says whether more may follow.
-ObjectFindings FormatObjectPieces(const std::function<bool(std::string&, std::size_t)>& read, Coding coding,
-                                  CodeFormatter& formatter, const std::function<void(std::string_view)>& sink);
+// What FormatObjectFile finds, for a file read in pieces, its coding told on
+// the way: read appends up to the given number of bytes to its buffer and
+// says whether more may follow; rewind starts the file again.
+ObjectFindings CheckObjectPieces(const std::function<bool(std::string&, std::size_t)>& read,
+                                 const std::function<void()>& rewind, CodeFormatter& formatter);
 ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter,
                                   const LineRanges* ranges = nullptr);
 
