@@ -65,19 +65,19 @@ std::u16string CodeFormatter::FormatLines(std::u16string_view text, const LineRa
     return out;
 }
 
-NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding coding,
-                                               const std::function<void(std::string_view)>& sink) {
+NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding coding, const PieceSink& sink) {
     const bool lf = HasBareLfBreaks(bytes);
     // Shifts, and texts too short to format, go whole.
     const std::size_t size = bytes.size() + (lf ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) : 0);
     if (settings_.action != Action::Reindent || size <= 3) {
-        sink(Encode(FormatText(Decode(bytes, coding)), coding));
+        sink(Encode(FormatText(Decode(bytes, coding)), coding), bytes);
         return OpenBlocks();
     }
     std::u16string line, out, made;
     bool heldCr = false;  // LF files: a CR at the end of a piece, dropped if LF follows
+    std::size_t done = 0;
     NestingLines lines(formatter_, host_);
-    CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t) {
+    CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t inputEnd) {
         line = Decode(raw, coding);
         if (crlf) line.append(u"\r\n");
         out.clear();
@@ -88,9 +88,10 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
             heldCr = lf && c == u'\r';
             if (!heldCr) made.push_back(c);
         }
-        sink(Encode(made, coding));
+        sink(Encode(made, coding), bytes.substr(done, inputEnd - done));
+        done = inputEnd;
     });
-    if (heldCr) sink("\r");
+    if (heldCr) sink("\r", {});
     KeepTrace();
     return lines.OpenBlocks();
 }

@@ -20,6 +20,10 @@ struct FormatSettings {
     bool trace = false;
 };
 
+// Receives formatted bytes as they are made, with the input bytes they
+// stand for.
+using PieceSink = std::function<void(std::string_view made, std::string_view original)>;
+
 class CodeFormatter {
 public:
     explicit CodeFormatter(const FormatSettings& settings);
@@ -35,8 +39,7 @@ public:
     // Formats bytes as FormatText does, handing the output to sink a line at
     // a time as it is made: besides the input only one line is held. Gives
     // the blocks still open at the end of a re-indented text.
-    NestingLines::Unclosed FormatTo(std::string_view bytes, Coding coding,
-                                    const std::function<void(std::string_view)>& sink);
+    NestingLines::Unclosed FormatTo(std::string_view bytes, Coding coding, const PieceSink& sink);
 
     // A run of input lines and what becomes of them: the formatted output
     // for lines that touch a range, their own text for the rest.

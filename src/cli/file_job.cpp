@@ -35,17 +35,18 @@ std::string DiffName(const Input& input) {
 }
 
 // Where the formatted bytes go as they are made. They are compared with the
-// input on the way, then dropped (--check), kept (--diff), written to a
-// stream, or, from the first byte that differs on, written to the
-// temporary file of a rewrite: a file that stays the same is not rewritten.
+// input on the way, then dropped (--check), diffed with the input they stand
+// for (--diff), kept, written to a stream, or, from the first byte that
+// differs on, written to the temporary file of a rewrite: a file that stays
+// the same is not rewritten.
 class Output {
 public:
-    enum class To { Nothing, Memory, Stream, File };
+    enum class To { Nothing, Diff, Memory, Stream, File };
 
-    Output(std::string_view input, To to, std::ostream* stream, const std::filesystem::path& path)
-        : input_(input), to_(to), stream_(stream), path_(path) {}
+    Output(std::string_view input, To to, std::ostream* stream, const std::filesystem::path& path, DiffWriter* diff)
+        : input_(input), to_(to), stream_(stream), path_(path), diff_(diff) {}
 
-    void operator()(std::string_view piece) {
+    void operator()(std::string_view piece, std::string_view original) {
         // Lines an export keeps are handed on as the input's own bytes.
         if (!changed_ && piece.data() != input_.data() + made_) {
             const std::string_view same = input_.substr(std::min(made_, input_.size()));
@@ -58,6 +59,7 @@ public:
             }
         }
         made_ += piece.size();
+        if (to_ == To::Diff) diff_->Add(original, piece);
         if (to_ == To::Memory) text.append(piece);
         if (to_ == To::Stream) stream_->write(piece.data(), static_cast<std::streamsize>(piece.size()));
         if (rewrite_) {
@@ -102,6 +104,7 @@ private:
     std::size_t made_ = 0;
     bool changed_ = false;
     std::size_t firstChange_ = 0;
+    DiffWriter* diff_;
     std::unique_ptr<FileRewrite> rewrite_;
     std::string pending_;
 };
@@ -190,12 +193,17 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     CodeFormatter formatter({options.action, options.sign, options.trace});
     using To = Output::To;
     const To to = options.check    ? To::Nothing
-                  : options.diff    ? To::Memory
+                  : options.diff    ? To::Diff
                   : options.inPlace ? To::File
                   : out             ? To::Stream
                                     : To::Memory;
-    Output output(bytes, to, out, input.path);
-    const auto sink = [&output](std::string_view piece) { output(piece); };
+    // The diff goes out hunk by hunk, to the stream when there is one.
+    DiffWriter diff(DiffName(input), [&report, out](std::string_view piece) {
+        if (out) out->write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        else report.output.append(piece);
+    });
+    Output output(bytes, to, out, input.path, &diff);
+    const auto sink = [&output](std::string_view piece, std::string_view original) { output(piece, original); };
     std::size_t changedBodies = 0;
     std::vector<std::size_t> changedLines;
     const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
@@ -209,7 +217,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     } else {
         Unclosed open;
         if (ranges) {
-            output(Encode(formatter.FormatLines(Decode(bytes, coding), *ranges), coding));
+            output(Encode(formatter.FormatLines(Decode(bytes, coding), *ranges), coding), bytes);
             open = formatter.OpenBlocks();
         } else {
             open = formatter.FormatTo(bytes, coding, sink);
@@ -226,7 +234,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     if (options.check) {
         AddCheck(report, input, changed, asObjects ? &changedBodies : nullptr, changedLines);
     } else if (options.diff) {
-        report.output = UnifiedDiff(bytes, output.text, DiffName(input));
+        diff.Finish();
         if (changed) report.status = Worse(report.status, ExitStatus::WouldChange);
     } else if (options.inPlace) {
         const Outcome<Done> replaced = output.Commit();

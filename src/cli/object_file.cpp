@@ -100,7 +100,7 @@ template <typename Char>
 class ExportFormatter {
 public:
     using View = std::basic_string_view<Char>;
-    using Sink = std::function<void(View)>;
+    using Sink = std::function<void(View made, View original)>;
 
     ExportFormatter(Coding coding, CodeFormatter& formatter, const LineRanges* ranges, Sink sink)
         : coding_(coding), formatter_(formatter), ranges_(ranges), sink_(std::move(sink)) {}
@@ -117,7 +117,7 @@ public:
             if (!line) break;
             const std::optional<std::size_t> column = BeginColumn(*line);
             if (!column) {
-                sink_(line->whole);
+                Keep(line->whole);
             } else if (!Body(*line, *column)) {
                 pos_ = at;
                 lineNumber_ = number;
@@ -157,6 +157,8 @@ private:
         if constexpr (std::is_same_v<Char, char>) return Encode(text, coding_);
         else return std::u16string(text);
     }
+
+    void Keep(View text) { sink_(text, text); }
 
     void Warn(std::size_t line, std::string message) {
         findings_.warnings.push_back({line, message + "; left as it is"});
@@ -216,25 +218,25 @@ private:
             message += " (" + Plural(open.size() - 1, "block", "blocks") + " inside it still open, the first from line " +
                        std::to_string(open[1]) + ")";
         Warn(open.front(), message);
-        sink_(begin.whole);
-        sink_(text_.substr(start, pos_ - start));
+        Keep(begin.whole);
+        Keep(text_.substr(start, pos_ - start));
     }
 
     void Ended(const Line<Char>& begin, const Line<Char>& end, std::size_t column, std::size_t beginLine, std::size_t start,
                std::size_t endAt) {
-        sink_(begin.whole);
+        Keep(begin.whole);
         if (end.indent != column || !end.StartsWith("END")) {
             Warn(lineNumber_, "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
                                   std::to_string(end.indent + 1) + ", not at the BEGIN's column " +
                                   std::to_string(column + 1));
-            sink_(text_.substr(start, pos_ - start));
+            Keep(text_.substr(start, pos_ - start));
             return;
         }
         const View body = text_.substr(start, endAt - start);
         // The documentation trigger ends with "END." and holds no code.
         if (end.Is("END.") || (ranges_ && !Touches(*ranges_, beginLine, lineNumber_))) {
-            sink_(body);
-            sink_(end.whole);
+            Keep(body);
+            Keep(end.whole);
             return;
         }
         const std::basic_string<Char> formatted = Encoded(Format(body, column + 2, beginLine + 1));
@@ -243,8 +245,8 @@ private:
             ++findings_.changedBodies;
             findings_.changedLines.push_back(beginLine + 1 + FirstChangedLine(body, View(formatted)));
         }
-        sink_(formatted);
-        sink_(end.whole);
+        sink_(formatted, body);
+        Keep(end.whole);
     }
 
     // Moves the body left to column 0, formats it, moves it back to base,
@@ -348,7 +350,7 @@ bool LooksLikeObjectExport(std::u16string_view text) {
 }
 
 ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeFormatter& formatter,
-                                const LineRanges* ranges, const std::function<void(std::string_view)>& sink) {
+                                const LineRanges* ranges, const PieceSink& sink) {
     ExportFormatter<char> exports(coding, formatter, ranges, sink);
     exports.Feed(bytes, true);
     return exports.Findings();
@@ -361,7 +363,7 @@ ObjectFindings CheckObjectPieces(const std::function<bool(std::string&, std::siz
     // all ASCII come out the same in either. Should a file that looked like
     // UTF-8 prove not to be, it is read again as bytes.
     for (bool known = false;; known = true, rewind(), formatter.ForgetTrace()) {
-        ExportFormatter<char> exports(Coding::Bytes, formatter, nullptr, [](std::string_view) {});
+        ExportFormatter<char> exports(Coding::Bytes, formatter, nullptr, [](std::string_view, std::string_view) {});
         CodingScan scan;
         std::string buffer;
         // A body longer than what is held is read further at once, in pieces
@@ -388,7 +390,7 @@ ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& forma
     ObjectTextResult result;
     result.text.reserve(text.size() + text.size() / 16);
     ExportFormatter<char16_t> exports(Coding::Utf8, formatter, ranges,
-                                      [&result](std::u16string_view piece) { result.text.append(piece); });
+                                      [&result](std::u16string_view piece, std::u16string_view) { result.text.append(piece); });
     exports.Feed(text, true);
     static_cast<ObjectFindings&>(result) = exports.Findings();
     return result;

@@ -44,7 +44,8 @@ ExitStatus Print(JobReport&& report, Streams& io) {
 
 // Formats every input, printing the reports in input order as they finish.
 // Formatted text for standard output is written as it is made, one input
-// after the other, so that it is never held whole.
+// after the other, so that it is never held whole. So is the diff of the
+// input whose turn it is to be printed, when no other thread took it.
 ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
                      const Outcome<std::string>& stdinBytes, Streams& io) {
     ExitStatus status = ExitStatus::Ok;
@@ -61,7 +62,7 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
     const std::size_t workers =
         std::min<std::size_t>(inputs.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::vector<JobReport> reports(inputs.size());
-    std::vector<bool> done(inputs.size(), false);
+    std::vector<bool> taken(inputs.size(), false), done(inputs.size(), false);
     std::size_t next = 0;
     std::mutex mutex;
     std::condition_variable finished;
@@ -69,8 +70,10 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
     // Takes the next input, formats it and stores its report; false when
     // every input is taken. Called with the lock held, returns with it held.
     const auto formatNext = [&](std::unique_lock<std::mutex>& lock) {
+        while (next < inputs.size() && taken[next]) ++next;
         if (next == inputs.size()) return false;
         const std::size_t i = next++;
+        taken[i] = true;
         lock.unlock();
         JobReport report = SafeFormat(inputs[i], options, stdinBytes);
         lock.lock();
@@ -90,6 +93,12 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
     // is not ready.
     for (std::size_t printed = 0; printed < inputs.size(); ++printed) {
         std::unique_lock lock(mutex);
+        if (options.diff && !taken[printed]) {
+            taken[printed] = true;
+            lock.unlock();
+            status = Worse(status, Print(SafeFormat(inputs[printed], options, stdinBytes, &io.out), io));
+            continue;
+        }
         while (!done[printed] && formatNext(lock)) {}
         finished.wait(lock, [&] { return done[printed]; });
         JobReport report = std::move(reports[printed]);

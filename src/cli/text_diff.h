@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,8 +40,37 @@ std::vector<LineHunk> DiffLines(const std::vector<Line>& before, const std::vect
 // LF; the last one may have none.
 std::vector<std::string_view> LinesAfterLf(std::string_view text);
 
-// "--- a/NAME", "+++ b/NAME" and hunks with three lines of context; empty
-// when the texts are the same.
+// A unified diff made as the text is: "--- a/NAME", "+++ b/NAME" and hunks
+// with three lines of context, each written to out once it is complete.
+// Add takes the next stretch of the old text and what became of it; only
+// the hunk in hand, its context and a line either stretch leaves unfinished
+// are held.
+class DiffWriter {
+public:
+    DiffWriter(std::string_view name, std::function<void(std::string_view)> out);
+    void Add(std::string_view before, std::string_view after);
+    void Finish();
+    bool Changed() const { return started_; }
+
+private:
+    void Compare(std::string_view before, std::string_view after);
+    void Same(std::string_view line);
+    void Change(char mark, std::string_view line);
+    void Close(std::size_t trailing);
+
+    std::string name_;
+    std::function<void(std::string_view)> out_;
+    std::string oldCut_, newCut_;  // a last line without its LF yet
+    std::size_t oldLine_ = 0, newLine_ = 0;  // 0-based numbers of the next lines
+    std::vector<std::string> before_;  // up to three unchanged lines before a hunk
+    std::vector<std::string> after_;   // the unchanged lines since the hunk's last change
+    bool open_ = false, started_ = false;
+    std::string hunk_;
+    std::size_t hunkOld_ = 0, hunkNew_ = 0, oldCount_ = 0, newCount_ = 0;
+};
+
+// The whole diff of two texts, as DiffWriter makes it; empty when they are
+// the same.
 std::string UnifiedDiff(std::string_view before, std::string_view after, std::string_view name);
 
 // 0-based number of the first LF-ended line in which the texts differ.

@@ -22,7 +22,7 @@ Formatted Objects(std::string_view bytes) {
     CodeFormatter f({});
     Formatted r;
     static_cast<ObjectFindings&>(r) =
-        FormatObjectFile(bytes, CodingOf(bytes), f, nullptr, [&r](std::string_view piece) { r.bytes.append(piece); });
+        FormatObjectFile(bytes, CodingOf(bytes), f, nullptr, [&r](std::string_view piece, std::string_view) { r.bytes.append(piece); });
     return r;
 }
 
