@@ -187,7 +187,14 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
     // A folder may hold other .txt files than exports; those are not touched.
-    if ((input.fromFolder || options.exportsOnly) && !isExport) return report;
+    // Named or on standard input, such a text goes to standard output as it
+    // is, as a filter must give it back.
+    if ((input.fromFolder || options.exportsOnly) && !isExport) {
+        if (input.fromFolder || options.check || options.diff || options.inPlace) return report;
+        if (!out) report.output = bytes;
+        else out->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return report;
+    }
     if (IsBinary(bytes)) return Failed(input, "binary, left as it is");
 
     CodeFormatter formatter({options.action, options.sign, options.trace});

@@ -38,6 +38,7 @@ TEST(RunTest, StandardInputToStandardOutput) {
         {{"--diff"}, kRaw + "c;", 1, "--- a/-\n+++ b/-\n@@ -1,3 +1,3 @@\n IF a THEN\r\n-x:=1;\r\n+  x := 1;\r\n c;\n"
                                      "\\ No newline at end of file\n", ""},
         {{}, "x := Foo(a,\n", 0, "x := Foo(a,\n", ""},  // a statement left open opens no block
+        {{"--exports-only"}, kRaw, 0, kRaw, ""},        // not an export: given back as it is
         // A text that ends inside blocks is formatted and named.
         {{}, "IF a THEN BEGIN\nx;\nEND;\nREPEAT\nCASE b OF\n", 3, "IF a THEN BEGIN\n  x;\nEND;\nREPEAT\n  CASE b OF\n",
          "tabwright-format: <stdin>:4: warning: the text ends with 2 blocks still open, the first opened on this line\n"},
