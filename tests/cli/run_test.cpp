@@ -39,6 +39,7 @@ TEST(RunTest, StandardInputToStandardOutput) {
                                      "\\ No newline at end of file\n", ""},
         {{}, "x := Foo(a,\n", 0, "x := Foo(a,\n", ""},  // a statement left open opens no block
         {{"--exports-only"}, kRaw, 0, kRaw, ""},        // not an export: given back as it is
+        {{"--lines=2:2"}, "IF a THEN\nx:=1;", 0, "IF a THEN\n  x := 1;", ""},  // the last line, without its break
         // A text that ends inside blocks is formatted and named.
         {{}, "IF a THEN BEGIN\nx;\nEND;\nREPEAT\nCASE b OF\n", 3, "IF a THEN BEGIN\n  x;\nEND;\nREPEAT\n  CASE b OF\n",
          "tabwright-format: <stdin>:4: warning: the text ends with 2 blocks still open, the first opened on this line\n"},
