@@ -160,8 +160,11 @@ private:
 
     void Keep(View text) { sink_(text, text); }
 
-    void Warn(std::size_t line, std::string message) {
-        findings_.warnings.push_back({line, message + "; left as it is"});
+    // A body from line first to the current line is left as it is. With
+    // ranges, only a body that holds a chosen line is reported.
+    void Warn(std::size_t first, std::size_t line, std::string message) {
+        if (!ranges_ || Touches(*ranges_, first, lineNumber_))
+            findings_.warnings.push_back({line, message + "; left as it is"});
     }
 
     // The body after a BEGIN at column: its END is the line that closes the
@@ -217,7 +220,7 @@ private:
         if (open.size() > 1)
             message += " (" + Plural(open.size() - 1, "block", "blocks") + " inside it still open, the first from line " +
                        std::to_string(open[1]) + ")";
-        Warn(open.front(), message);
+        Warn(open.front(), open.front(), message);
         Keep(begin.whole);
         Keep(text_.substr(start, pos_ - start));
     }
@@ -226,7 +229,7 @@ private:
                std::size_t endAt) {
         Keep(begin.whole);
         if (end.indent != column || !end.StartsWith("END")) {
-            Warn(lineNumber_, "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
+            Warn(beginLine, lineNumber_, "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
                                   std::to_string(end.indent + 1) + ", not at the BEGIN's column " +
                                   std::to_string(column + 1));
             Keep(text_.substr(start, pos_ - start));
