@@ -19,7 +19,7 @@ std::string BodyCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " bo
 JobReport Failed(const Input& input, const std::string& why) {
     JobReport r;
     r.status = ExitStatus::Error;
-    r.messages = Message(input.name + ": " + why);
+    r.messages = FileMessage(input.name, why);
     return r;
 }
 
@@ -110,7 +110,7 @@ private:
 };
 
 void AddWarning(JobReport& report, const Input& input, std::size_t line, const std::string& message) {
-    report.messages += Message(input.name + ":" + std::to_string(line) + ": warning: " + message);
+    report.messages += FileMessage(input.name + ":" + std::to_string(line), "warning: " + message);
     report.status = Worse(report.status, ExitStatus::Undelimited);
 }
 

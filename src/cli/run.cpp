@@ -29,9 +29,9 @@ JobReport SafeFormat(const Input& input, const Options& options, const Outcome<s
     try {
         return FormatInput(input, options, stdinBytes, out);
     } catch (const std::bad_alloc&) {
-        return {ExitStatus::Error, {}, {}, Message("out of memory formatting " + input.name)};
+        return {ExitStatus::Error, {}, {}, FileMessage(input.name, "out of memory")};
     } catch (const std::exception& e) {
-        return {ExitStatus::Error, {}, {}, Message(input.name + ": " + e.what())};
+        return {ExitStatus::Error, {}, {}, FileMessage(input.name, e.what())};
     }
 }
 
@@ -124,6 +124,10 @@ std::string Message(std::string_view text) {
     return line.append(text).append("\n");
 }
 
+std::string FileMessage(std::string_view where, std::string_view text) {
+    return std::string(where).append(": ").append(text).append("\n");
+}
+
 int Run(std::span<const std::string_view> args, Streams io) {
     const ParsedOptions parsed = ParseOptions(args);
     if (!parsed.options) {
@@ -139,7 +143,7 @@ int Run(std::span<const std::string_view> args, Streams io) {
     const InputList list = CollectInputs(options);
     ExitStatus status = ExitStatus::Ok;
     for (const std::string& e : list.errors) {
-        io.err << Message(e);
+        io.err << e << '\n';  // each names its path first
         status = ExitStatus::Error;
     }
     const bool readsStdin = std::any_of(list.inputs.begin(), list.inputs.end(),
