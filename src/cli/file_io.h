@@ -24,8 +24,26 @@ struct Outcome {
 };
 struct Done {};
 
+// Bytes in one block of memory that grows in place where the C library can
+// (realloc moves a large block's pages instead of copying them), so that a
+// stream of unknown length is read without a second copy of it.
+class ByteBlock {
+public:
+    ByteBlock() = default;
+    ByteBlock(ByteBlock&& other) noexcept;
+    ByteBlock& operator=(ByteBlock&& other) noexcept;
+    ~ByteBlock();
+    std::string_view View() const { return {data_, size_}; }
+    // Appends up to size bytes from in; false at its end or on a failure.
+    bool ReadFrom(std::istream& in, std::size_t size);
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0, capacity_ = 0;
+};
+
 Outcome<std::string> ReadFileBytes(const std::filesystem::path& path);
-Outcome<std::string> ReadStreamBytes(std::istream& in);
+Outcome<ByteBlock> ReadStreamBytes(std::istream& in);
 
 // A file read from its start in pieces.
 class FileReader {

@@ -160,7 +160,7 @@ JobReport CheckExportInPieces(const Input& input, const Options& options, FileRe
 
 }  // namespace
 
-JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<ByteBlock>& stdinBytes,
                       std::ostream* out) {
     Outcome<std::string> fileBytes;
     // --check reads a file once, a piece at a time: a small one whole, a
@@ -180,9 +180,9 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     } else if (!input.standardInput) {
         fileBytes = ReadFileBytes(input.path);
     }
-    const Outcome<std::string>& read = input.standardInput ? stdinBytes : fileBytes;
-    if (!read) return Failed(input, read.error);
-    const std::string& bytes = *read.value;
+    if (!(input.standardInput ? stdinBytes.error : fileBytes.error).empty())
+        return Failed(input, input.standardInput ? stdinBytes.error : fileBytes.error);
+    const std::string_view bytes = input.standardInput ? stdinBytes.value->View() : std::string_view(*fileBytes.value);
 
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
@@ -191,7 +191,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     // is, as a filter must give it back.
     if ((input.fromFolder || options.exportsOnly) && !isExport) {
         if (input.fromFolder || options.check || options.diff || options.inPlace) return report;
-        if (!out) report.output = bytes;
+        if (!out) report.output = std::string(bytes);
         else out->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return report;
     }

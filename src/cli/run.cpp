@@ -24,7 +24,7 @@
 namespace tabwright::cli {
 namespace {
 
-JobReport SafeFormat(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+JobReport SafeFormat(const Input& input, const Options& options, const Outcome<ByteBlock>& stdinBytes,
                      std::ostream* out = nullptr) {
     try {
         return FormatInput(input, options, stdinBytes, out);
@@ -47,7 +47,7 @@ ExitStatus Print(JobReport&& report, Streams& io) {
 // after the other, so that it is never held whole. So is the diff of the
 // input whose turn it is to be printed, when no other thread took it.
 ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
-                     const Outcome<std::string>& stdinBytes, Streams& io) {
+                     const Outcome<ByteBlock>& stdinBytes, Streams& io) {
     ExitStatus status = ExitStatus::Ok;
     const bool toStandardOutput = !options.check && !options.diff && !options.inPlace;
 #ifndef TABWRIGHT_ONE_THREAD
@@ -148,7 +148,7 @@ int Run(std::span<const std::string_view> args, Streams io) {
     }
     const bool readsStdin = std::any_of(list.inputs.begin(), list.inputs.end(),
                                         [](const Input& i) { return i.standardInput; });
-    const Outcome<std::string> stdinBytes = readsStdin ? ReadStreamBytes(io.in) : Outcome<std::string>{"", {}};
+    const Outcome<ByteBlock> stdinBytes = readsStdin ? ReadStreamBytes(io.in) : Outcome<ByteBlock>{ByteBlock(), {}};
     status = Worse(status, FormatAll(list.inputs, options, stdinBytes, io));
     if (!io.out.flush()) {
         io.err << Message("cannot write to standard output");
