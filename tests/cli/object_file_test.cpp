@@ -183,6 +183,8 @@ TEST(ObjectFileTest, FoldersOfExports) {
     }
     WriteBytes(src / "notes.txt", "Remember:\r\nIF a THEN\r\nb;\r\n");
     WriteBytes(src / "COD50120.bak", ReadBytes(src / "COD50120.TXT"));
+    WriteBytes(dir / "outside.txt", ReadBytes(src / "COD50120.TXT"));
+    fs::create_symlink(dir / "outside.txt", src / "link.txt");  // not a file of the folder, as git sees it
     const auto listing = dir.Listing();
 
     auto r = RunCli({"--check", "--objects", src.string()});
