@@ -229,9 +229,9 @@ private:
                std::size_t endAt) {
         Keep(begin.whole);
         if (end.indent != column || !end.StartsWith("END")) {
-            Warn(beginLine, lineNumber_, "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
-                                  std::to_string(end.indent + 1) + ", not at the BEGIN's column " +
-                                  std::to_string(column + 1));
+            Warn(beginLine, lineNumber_,
+                 "this END closes the BEGIN of line " + std::to_string(beginLine) + " at column " +
+                     std::to_string(end.indent + 1) + ", not at the BEGIN's column " + std::to_string(column + 1));
             Keep(text_.substr(start, pos_ - start));
             return;
         }

@@ -128,8 +128,8 @@ TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {
 TEST(ObjectFileTest, PiecesAreReadAsTheWholeFile) {
     using enum Coding;
     const std::pair<std::string, Coding> codings[] = {
-        {"a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80" "b", Utf8}, {"a\xC3\xBC\x81", Bytes}, {"\xE2\x82", Bytes}, {"ab", Bytes},
-        {"\xE0\xA0\x80\xED\x9F\xBF\xF4\x8F\xBF\xBF", Utf8}, {"\xC1\xBF", Bytes}, {"\xE0\x9F\xBF", Bytes},
+        {"a\xC2\x80\xDF\xBF\xE2\x82\xAC\xF0\x9F\x98\x80" "b", Utf8}, {"a\xC3\xBC\x80", Bytes}, {"\xE2\x82", Bytes}, {"ab", Bytes},
+        {"\xE0\xA0\x80\xED\x9F\xBF\xF4\x8F\xBF\xBF", Utf8}, {"12345678\xC3\xBC", Utf8}, {"\xC3\xC0", Bytes}, {"\xC1\xBF", Bytes}, {"\xE0\x9F\xBF", Bytes},
         {"\xED\xA0\x80", Bytes}, {"\xF0\x8F\xBF\xBF", Bytes}, {"\xF4\x90\x80\x80", Bytes}, {"\xF5\x80\x80\x80", Bytes},
         {"\xE1\x80\x7F", Bytes},
     };
