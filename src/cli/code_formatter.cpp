@@ -15,8 +15,6 @@ std::u16string CodeFormatter::FormatText(std::u16string_view text) {
     return CrlfToLf(Run(LfToCrlf(text)));
 }
 
-std::u16string CodeFormatter::FormatInOrder(std::u16string_view text) { return RunInOrder(text); }
-
 std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges,
                                                               bool inOrder) {
     // A text formatted in order comes with CR LF breaks.
@@ -24,7 +22,7 @@ std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_vie
     const std::u16string text = lf ? LfToCrlf(original) : std::u16string(original);
     host_.recordLines = true;
     host_.lineEnds.clear();
-    const std::u16string formatted = inOrder ? RunInOrder(text) : Run(text);
+    const std::u16string formatted = inOrder ? FormatInOrder(text) : Run(text);
     host_.recordLines = false;
 
     // Each line's output goes with its input. Output made after the input's
@@ -97,7 +95,7 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
 }
 
 // Each line as the engine cuts a text, handed to it in its place.
-std::u16string CodeFormatter::RunInOrder(std::u16string_view text) {
+std::u16string CodeFormatter::FormatInOrder(std::u16string_view text) {
     if (settings_.action != Action::Reindent || text.size() <= 3) return Run(text);
     std::u16string out;
     out.reserve(text.size() + text.size() / 8);

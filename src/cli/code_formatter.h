@@ -78,7 +78,6 @@ private:
     };
 
     std::u16string Run(std::u16string_view text);
-    std::u16string RunInOrder(std::u16string_view text);
     void KeepTrace();
 
     FormatSettings settings_;
