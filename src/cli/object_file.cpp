@@ -8,26 +8,25 @@
 namespace tabwright::cli {
 namespace {
 
-// One line of a text: its characters with the break, and the content
-// without it.
+// One line of a text: its characters with the break, the content without
+// it, and the content without blanks at either end.
 template <typename Char>
 struct Line {
     using View = std::basic_string_view<Char>;
     View whole;
     View content;
+    View trimmed;
     std::size_t indent = 0;  // leading blanks
 
     explicit Line(View text) : whole(text), content(text) {
         if (content.ends_with(Char('\n'))) content.remove_suffix(1);
         if (content.ends_with(Char('\r'))) content.remove_suffix(1);
         while (indent < content.size() && content[indent] == Char(' ')) ++indent;
+        trimmed = content.substr(indent);
+        while (!trimmed.empty() && trimmed.back() == Char(' ')) trimmed.remove_suffix(1);
     }
     bool Blank() const { return indent == content.size(); }
-    View Trimmed() const {
-        View t = content.substr(indent);
-        while (!t.empty() && t.back() == Char(' ')) t.remove_suffix(1);
-        return t;
-    }
+    View Trimmed() const { return trimmed; }
     bool Is(std::string_view word) const { return Same(Trimmed(), word); }
     bool StartsWith(std::string_view word) const { return Same(Trimmed().substr(0, word.size()), word); }
 
@@ -63,6 +62,7 @@ std::optional<std::size_t> TriggerColumn(const Line<Char>& line, std::string_vie
 // property "On...=BEGIN".
 template <typename Char>
 std::optional<std::size_t> BeginColumn(const Line<Char>& line) {
+    if (!line.trimmed.ends_with(Char('N'))) return std::nullopt;  // most lines, at once
     if (line.Is("BEGIN")) return line.indent;
     return TriggerColumn(line, "BEGIN");
 }
