@@ -158,6 +158,14 @@ private:
         else return std::u16string(text);
     }
 
+    // A line's code moved left by shift (or to the first column), without
+    // the blanks at its end.
+    void AppendCode(std::u16string& out, const Line<Char>& line, std::size_t shift) const {
+        if (line.Blank()) return;
+        const std::size_t from = std::min(shift, line.indent);
+        AppendDecoded(out, line.content.substr(from, line.indent + line.trimmed.size() - from));
+    }
+
     void Keep(View text) { sink_(text, text); }
 
     // A body from line first to the current line is left as it is. With
@@ -183,6 +191,7 @@ private:
             std::size_t at, number, indent;
         };
         std::optional<Attributes> attributes;
+        std::optional<std::size_t> shift;
         while (pos_ < text_.size()) {
             const std::size_t at = pos_;
             const std::optional<Line<Char>> line = Next();
@@ -199,8 +208,12 @@ private:
             // The documentation trigger ends the code with "END.", which
             // closes no block of the code.
             const bool documentationEnd = !reader.InComment() && line->Is("END.");
+            // Each line is read as Format will hand it to the engine: moved
+            // left by the first code line's indentation, without the blanks
+            // at its end (a line too long for the engine is split).
+            if (!shift && !line->Blank()) shift = line->indent;
             raw.clear();
-            AppendDecoded(raw, line->content);
+            AppendCode(raw, *line, shift.value_or(0));
             const BlockReader::Blocks blocks = reader.Line(raw.append(u"\r\n"));
             if (documentationEnd || blocks.closed >= static_cast<std::int64_t>(open.size())) {
                 Ended(begin, *line, column, beginLine, start, at);
@@ -278,9 +291,7 @@ private:
         std::u16string& code = code_;
         code.clear();
         for (const Line<Char>& l : lines) {
-            View content = l.content.substr(std::min(shift, l.indent));
-            while (!content.empty() && content.back() == Char(' ')) content.remove_suffix(1);
-            AppendDecoded(code, content);
+            AppendCode(code, l, shift);
             if (lf && l.whole.ends_with(Char('\n'))) code.append(u"\r\n");
             else AppendDecoded(code, l.whole.substr(l.content.size()));
         }
