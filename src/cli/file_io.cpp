@@ -285,13 +285,15 @@ Outcome<Done> FileRewrite::Commit() {
 
 FileReader::FileReader(const fs::path& path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status)) {
         error_ = "is a folder";
         return;
     }
     in_.open(path, std::ios::binary);
     if (!in_) error_ = "cannot open: " + Reason(errno);
-    size_ = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
+    size_ = fs::is_regular_file(status) ? fs::file_size(path, ec) : 0;
+    if (ec) size_ = 0;
 }
 
 bool FileReader::Read(std::string& out, std::size_t size) {

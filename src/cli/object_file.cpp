@@ -111,19 +111,33 @@ public:
         text_ = text;
         atEnd_ = atEnd;
         pos_ = 0;
+        std::size_t kept = 0;  // the lines since are outside the bodies, handed on in one piece
         while (pos_ < text_.size()) {
             const std::size_t at = pos_, number = lineNumber_;
+            // Most lines end in another letter than the N of BEGIN: no body
+            // opens there, and they are passed at once.
+            std::size_t end = text_.find(Char('\n'), pos_), last = end;
+            if (end == View::npos && !atEnd_) break;
+            if (end == View::npos) last = text_.size();
+            while (last > pos_ && (text_[last - 1] == Char('\r') || text_[last - 1] == Char(' '))) --last;
+            if (last == pos_ || text_[last - 1] != Char('N')) {
+                pos_ = end == View::npos ? text_.size() : end + 1;
+                ++lineNumber_;
+                continue;
+            }
             const std::optional<Line<Char>> line = Next();
-            if (!line) break;
             const std::optional<std::size_t> column = BeginColumn(*line);
-            if (!column) {
-                Keep(line->whole);
-            } else if (!Body(*line, *column)) {
+            if (!column) continue;
+            Keep(text_.substr(kept, at - kept));
+            kept = at;
+            if (!Body(*line, *column)) {
                 pos_ = at;
                 lineNumber_ = number;
                 break;
             }
+            kept = pos_;
         }
+        Keep(text_.substr(kept, pos_ - kept));
         return pos_;
     }
 
@@ -166,7 +180,9 @@ private:
         AppendDecoded(out, line.content.substr(from, line.indent + line.trimmed.size() - from));
     }
 
-    void Keep(View text) { sink_(text, text); }
+    void Keep(View text) {
+        if (!text.empty()) sink_(text, text);
+    }
 
     // A body from line first to the current line is left as it is. With
     // ranges, only a body that holds a chosen line is reported.
