@@ -163,9 +163,9 @@ JobReport CheckExportInPieces(const Input& input, const Options& options, FileRe
 JobReport FormatInput(const Input& input, const Options& options, const Outcome<ByteBlock>& stdinBytes,
                       std::ostream* out) {
     Outcome<std::string> fileBytes;
-    // --check reads a file once, a piece at a time: a small one whole, a
-    // large export in pieces; for a file that must be an export the first
-    // piece tells whether it is.
+    // --check reads a file once: a small one whole, a large export in
+    // pieces; for a file that must be an export the first piece tells
+    // whether it is. Any other large file is read again, whole.
     if (!input.standardInput && options.check && options.lines.empty() && options.action == Action::Reindent) {
         FileReader file(input.path);
         std::string head;
@@ -174,9 +174,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
         const bool isExport = LooksLikeObjectExport(head);
         if (!isExport && (input.fromFolder || options.exportsOnly)) return {};
         if (more && isExport && !IsBinary(head)) return CheckExportInPieces(input, options, file, std::move(head));
-        while (more) more = file.Read(head, kPiece);
-        if (!file.Error().empty()) return Failed(input, file.Error());
-        fileBytes = {std::move(head), {}};
+        fileBytes = more ? ReadFileBytes(input.path) : Outcome<std::string>{std::move(head), {}};
     } else if (!input.standardInput) {
         fileBytes = ReadFileBytes(input.path);
     }
@@ -204,18 +202,32 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
                   : options.inPlace ? To::File
                   : out             ? To::Stream
                                     : To::Memory;
-    // The diff goes out hunk by hunk, to the stream when there is one.
-    DiffWriter diff(DiffName(input), [&report, out](std::string_view piece) {
-        if (out) out->write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        else report.output.append(piece);
-    });
+    const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
+    const Coding coding = CodingOf(bytes);
+    const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
+    // The diff goes out hunk by hunk, to the stream when there is one. In
+    // plain code a hunk may run as long as the text, so its lines are
+    // counted in a first run and written as they come in a second.
+    std::vector<std::string> plan;
+    const bool counted = options.diff && !asObjects && !ranges;
+    if (counted) {
+        DiffWriter count(DiffName(input), nullptr);
+        CodeFormatter({options.action, options.sign, false})
+            .FormatTo(bytes, coding, [&count](std::string_view piece, std::string_view original) { count.Add(original, piece); });
+        count.Finish();
+        plan = count.Hunks();
+    }
+    DiffWriter diff(
+        DiffName(input),
+        [&report, out](std::string_view piece) {
+            if (out) out->write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            else report.output.append(piece);
+        },
+        counted ? &plan : nullptr);
     Output output(bytes, to, out, input.path, &diff);
     const auto sink = [&output](std::string_view piece, std::string_view original) { output(piece, original); };
     std::size_t changedBodies = 0;
     std::vector<std::size_t> changedLines;
-    const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
-    const Coding coding = CodingOf(bytes);
-    const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
     if (asObjects) {
         ObjectFindings found = FormatObjectFile(bytes, coding, formatter, ranges, sink);
         changedBodies = found.changedBodies;

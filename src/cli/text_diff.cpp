@@ -70,8 +70,8 @@ std::vector<std::string_view> LinesAfterLf(std::string_view text) {
     return lines;
 }
 
-DiffWriter::DiffWriter(std::string_view name, std::function<void(std::string_view)> out)
-    : name_(name), out_(std::move(out)) {}
+DiffWriter::DiffWriter(std::string_view name, Out out, const std::vector<std::string>* plan)
+    : name_(name), out_(std::move(out)), plan_(plan) {}
 
 void DiffWriter::Add(std::string_view before, std::string_view after) {
     // Whole lines are compared; what follows the last LF waits for the rest.
@@ -124,29 +124,45 @@ void DiffWriter::Same(std::string_view line) {
 
 void DiffWriter::Change(char mark, std::string_view line) {
     if (!open_) {
-        open_ = true;
+        open_ = started_ = true;
+        if (plan_ && out_) Name(), out_(plan_->at(hunks_.size()));
         hunkOld_ = oldLine_ - before_.size(), hunkNew_ = newLine_ - before_.size();
         oldCount_ = newCount_ = before_.size();
-        for (const std::string& l : before_) AppendLine(hunk_, ' ', l);
+        for (const std::string& l : before_) Write(' ', l);
         before_.clear();
     }
-    for (const std::string& l : after_) AppendLine(hunk_, ' ', l);
+    for (const std::string& l : after_) Write(' ', l);
     oldCount_ += after_.size(), newCount_ += after_.size();
     after_.clear();
-    AppendLine(hunk_, mark, line);
+    Write(mark, line);
     if (mark == '-') ++oldLine_, ++oldCount_;
     else ++newLine_, ++newCount_;
 }
 
+void DiffWriter::Write(char mark, std::string_view line) {
+    if (!out_) return;
+    if (!plan_) return AppendLine(hunk_, mark, line);
+    line_.clear();
+    AppendLine(line_, mark, line);
+    out_(line_);
+}
+
 void DiffWriter::Close(std::size_t trailing) {
-    for (std::size_t n = 0; n < trailing; ++n) AppendLine(hunk_, ' ', after_[n]);
+    for (std::size_t n = 0; n < trailing; ++n) Write(' ', after_[n]);
     oldCount_ += trailing, newCount_ += trailing;
-    if (!started_) out_("--- a/" + name_ + "\n+++ b/" + name_ + "\n");
-    started_ = true;
-    out_("@@ -" + Span(hunkOld_, oldCount_) + " +" + Span(hunkNew_, newCount_) + " @@\n");
-    out_(hunk_);
-    hunk_.clear();
+    hunks_.push_back("@@ -" + Span(hunkOld_, oldCount_) + " +" + Span(hunkNew_, newCount_) + " @@\n");
+    if (out_ && !plan_) {
+        Name();
+        out_(hunks_.back());
+        out_(hunk_);
+        hunk_.clear();
+    }
     open_ = false;
+}
+
+void DiffWriter::Name() {
+    if (!named_) out_("--- a/" + name_ + "\n+++ b/" + name_ + "\n");
+    named_ = true;
 }
 
 std::string UnifiedDiff(std::string_view before, std::string_view after, std::string_view name) {
