@@ -48,7 +48,8 @@ template <typename Char>
 std::optional<std::size_t> TriggerColumn(const Line<Char>& line, std::string_view word) {
     const auto t = line.Trimmed();
     const std::size_t length = word.size() + 1;
-    if (t.size() < length || t[t.size() - length] != Char('=') || !Line<Char>::Same(t.substr(t.size() - word.size()), word))
+    if (t.size() < length || t.back() != Char(word.back()) || t[t.size() - length] != Char('=') ||
+        !Line<Char>::Same(t.substr(t.size() - word.size()), word))
         return std::nullopt;
     const std::size_t nameEnd = t.size() - length;
     std::size_t nameStart = nameEnd;
