@@ -54,8 +54,9 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
     if (toStandardOutput)
 #endif
     {
+        const bool streamed = toStandardOutput || options.diff;
         for (const Input& input : inputs)
-            status = Worse(status, Print(SafeFormat(input, options, stdinBytes, toStandardOutput ? &io.out : nullptr), io));
+            status = Worse(status, Print(SafeFormat(input, options, stdinBytes, streamed ? &io.out : nullptr), io));
         return status;
     }
 #ifndef TABWRIGHT_ONE_THREAD
