@@ -148,22 +148,24 @@ TEST(ObjectFileTest, PiecesAreReadAsTheWholeFile) {
     std::string u(120, '\xBC');
     for (std::size_t i = 0; i < u.size(); i += 2) u[i] = '\xC3';
     for (const auto& e : fs::directory_iterator(fs::path(TABWRIGHT_EXAMPLES) / "objects")) {
-        const std::string text = "OBJECT Codeunit 1 A\r\n    BEGIN\r\n      x := 1; // " + u + "\r\n    END;\r\n" +
-                                 ReadBytes(e.path()) + "    BEGIN\r\n      IF a THEN BEGIN // \x81\r\n";
-        const Formatted whole = Objects(text);
-        EXPECT_EQ(whole.changedLines.front(), 3u);
-        for (std::size_t size : {1, 5, 700}) {
-            CodeFormatter f({});
-            std::size_t at = 0;
-            const ObjectFindings found = CheckObjectPieces(
-                [&](std::string& buffer, std::size_t) {
-                    buffer.append(text.substr(at, size));
-                    return (at += size) < text.size();
-                },
-                [&at] { at = 0; }, f);
-            EXPECT_EQ(std::tie(found.changedBodies, found.changedLines, found.warnings.back().message),
-                      std::tie(whole.changedBodies, whole.changedLines, whole.warnings.back().message))
-                << e.path() << size;
+        for (const std::string tail : {"", "\x81"}) {
+            const std::string text = "OBJECT Codeunit 1 A\r\n    BEGIN\r\n      x := 1; // " + u + "\r\n    END;\r\n" +
+                                     ReadBytes(e.path()) + "    BEGIN\r\n      IF a THEN BEGIN // " + tail + "\r\n";
+            const Formatted whole = Objects(text);
+            EXPECT_EQ(whole.changedLines.front() == 3, !tail.empty());
+            for (std::size_t size : {1, 5, 700}) {
+                CodeFormatter f({});
+                std::size_t at = 0;
+                const ObjectFindings found = CheckObjectPieces(
+                    [&](std::string& buffer, std::size_t) {
+                        buffer.append(text.substr(at, size));
+                        return (at += size) < text.size();
+                    },
+                    [&at] { at = 0; }, f);
+                EXPECT_EQ(std::tie(found.changedBodies, found.changedLines, found.warnings.back().message),
+                          std::tie(whole.changedBodies, whole.changedLines, whole.warnings.back().message))
+                    << e.path() << size;
+            }
         }
     }
 }
