@@ -74,7 +74,7 @@ TEST(ObjectFileTest, RealBodiesAreReadAndSettleInOneRun) {
         {"\nIF a THEN\nb;\n", "\nIF a THEN\n  b;\n"},  // the first line empty, as after many a BEGIN
         // Too long for the engine at the BEGIN's depth, short enough at the
         // editor's column, where the body is read.
-        {"CASE \"Data Exch. Field Mapping\".\"" + std::string(89, 'T') + "\" OF\n  1:\n    x;\nEND;\n", ""},
+        {"CASE \"Exchange Field Map Setup\".\"" + std::string(89, 'T') + "\" OF\n  1:\n    x;\nEND;\n", ""},
     };
     const auto object = [](std::string_view body) {
         std::string text = "OBJECT Codeunit 1 A\n    BEGIN\n";
