@@ -1,6 +1,8 @@
 #include "cli/byte_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include <utf8cpp/utf8.h>
@@ -9,44 +11,87 @@ namespace tabwright::cli {
 
 namespace {
 
-bool HasHighByte(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+// The length of the sequence a lead byte begins, 0 for a byte no valid
+// sequence begins with (a continuation byte, or one that could only begin an
+// overlong form or a code point beyond U+10FFFF).
+int SequenceLength(unsigned char lead) {
+    return lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
+// A whole sequence of that length: continuation bytes, no overlong form,
+// no surrogate, nothing beyond U+10FFFF.
+bool ValidSequence(const unsigned char* s, int length) {
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (s[0] == 0xE0) low = 0xA0;
+    if (s[0] == 0xED) high = 0x9F;
+    if (s[0] == 0xF0) low = 0x90;
+    if (s[0] == 0xF4) high = 0x8F;
+    if (s[1] < low || s[1] > high) return false;
+    for (int i = 2; i < length; ++i)
+        if ((s[i] & 0xC0) != 0x80) return false;
+    return true;
 }
 
 }  // namespace
 
 Coding CodingOf(std::string_view bytes) {
-    return HasHighByte(bytes) && utf8::is_valid(bytes.begin(), bytes.end()) ? Coding::Utf8 : Coding::Bytes;
+    CodingScan scan;
+    scan.Add(bytes);
+    return scan.Result();
 }
 
 void CodingScan::Add(std::string_view piece) {
-    std::string text = tail_ + std::string(piece);
-    // A sequence cut by the end of the piece waits for the rest.
-    std::size_t cut = text.size();
-    for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
-        const auto c = static_cast<unsigned char>(text[text.size() - back]);
-        if ((c & 0xC0) == 0x80) continue;
-        const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        if (length > back) cut = text.size() - back;
-        break;
+    const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+    const std::size_t n = piece.size();
+    std::size_t i = 0;
+    if (have_ > 0) {
+        i = std::min(static_cast<std::size_t>(need_ - have_), n);
+        std::memcpy(cut_ + have_, p, i);
+        have_ += static_cast<int>(i);
+        if (have_ == need_) valid_ = valid_ && ValidSequence(cut_, need_), have_ = 0;
     }
-    high_ = high_ || HasHighByte(piece);
-    valid_ = valid_ && utf8::is_valid(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(cut));
-    tail_ = text.substr(cut);
+    while (i < n && valid_) {
+        std::uint64_t eight;
+        for (; i + 8 <= n; i += 8) {
+            std::memcpy(&eight, p + i, 8);
+            if (eight & 0x8080808080808080u) break;
+        }
+        for (; i < n && p[i] < 0x80; ++i) {}
+        if (i == n) break;
+        high_ = true;
+        const int length = SequenceLength(p[i]);
+        if (length == 0) {
+            valid_ = false;
+        } else if (i + static_cast<std::size_t>(length) > n) {
+            need_ = length;
+            have_ = static_cast<int>(n - i);
+            std::memcpy(cut_, p + i, n - i);
+            i = n;
+        } else {
+            valid_ = ValidSequence(p + i, length);
+            i += static_cast<std::size_t>(length);
+        }
+    }
 }
 
-Coding CodingScan::Result() const { return high_ && valid_ && tail_.empty() ? Coding::Utf8 : Coding::Bytes; }
+Coding CodingScan::SoFar() const { return high_ && valid_ ? Coding::Utf8 : Coding::Bytes; }
+Coding CodingScan::Result() const { return have_ == 0 ? SoFar() : Coding::Bytes; }
 
 std::u16string Decode(std::string_view bytes, Coding coding) {
     std::u16string text;
-    if (coding == Coding::Utf8) {
-        text.reserve(bytes.size());
-        utf8::unchecked::utf8to16(bytes.begin(), bytes.end(), std::back_inserter(text));
-        return text;
-    }
-    text.resize(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
+    AppendDecoded(text, bytes, coding);
     return text;
+}
+
+void AppendDecoded(std::u16string& out, std::string_view bytes, Coding coding) {
+    if (coding == Coding::Utf8) {
+        out.reserve(out.size() + bytes.size());
+        utf8::unchecked::utf8to16(bytes.begin(), bytes.end(), std::back_inserter(out));
+        return;
+    }
+    const std::size_t had = out.size();
+    out.resize(had + bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) out[had + i] = static_cast<unsigned char>(bytes[i]);
 }
 
 std::string Encode(std::u16string_view text, Coding coding) {

@@ -21,17 +21,25 @@ enum class Coding { Bytes, Utf8 };
 Coding CodingOf(std::string_view bytes);
 
 // The coding of a text seen in pieces, as CodingOf would tell it whole.
+// ASCII is skipped eight bytes at a time; from the first invalid sequence
+// on nothing more is looked at.
 class CodingScan {
 public:
     void Add(std::string_view piece);
     Coding Result() const;
+    // Utf8 while every sequence so far is valid and one byte was from 0x80
+    // on; a sequence the last piece cut may still prove invalid.
+    Coding SoFar() const;
 
 private:
-    std::string tail_;  // a UTF-8 sequence the last piece left unfinished
+    unsigned char cut_[4] = {};  // a sequence the last piece left unfinished
+    int have_ = 0, need_ = 0;
     bool high_ = false, valid_ = true;
 };
 
 std::u16string Decode(std::string_view bytes, Coding coding);
+// Decode, appended to out.
+void AppendDecoded(std::u16string& out, std::string_view bytes, Coding coding);
 
 // In the Bytes coding every character must be below 256; the engine only
 // ever adds blanks, line breaks and slashes to the text Decode made.

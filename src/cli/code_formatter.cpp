@@ -15,12 +15,14 @@ std::u16string CodeFormatter::FormatText(std::u16string_view text) {
     return CrlfToLf(Run(LfToCrlf(text)));
 }
 
-std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges) {
-    const bool lf = HasBareLfBreaks(original);
+std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_view original, const LineRanges& ranges,
+                                                              bool inOrder) {
+    // A text formatted in order comes with CR LF breaks.
+    const bool lf = !inOrder && HasBareLfBreaks(original);
     const std::u16string text = lf ? LfToCrlf(original) : std::u16string(original);
     host_.recordLines = true;
     host_.lineEnds.clear();
-    const std::u16string formatted = Run(text);
+    const std::u16string formatted = inOrder ? FormatInOrder(text) : Run(text);
     host_.recordLines = false;
 
     // Each line's output goes with its input. Output made after the input's
@@ -61,19 +63,19 @@ std::u16string CodeFormatter::FormatLines(std::u16string_view text, const LineRa
     return out;
 }
 
-NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding coding,
-                                               const std::function<void(std::string_view)>& sink) {
+NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding coding, const PieceSink& sink) {
     const bool lf = HasBareLfBreaks(bytes);
     // Shifts, and texts too short to format, go whole.
     const std::size_t size = bytes.size() + (lf ? static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) : 0);
     if (settings_.action != Action::Reindent || size <= 3) {
-        sink(Encode(FormatText(Decode(bytes, coding)), coding));
+        sink(Encode(FormatText(Decode(bytes, coding)), coding), bytes);
         return OpenBlocks();
     }
     std::u16string line, out, made;
     bool heldCr = false;  // LF files: a CR at the end of a piece, dropped if LF follows
+    std::size_t done = 0;
     NestingLines lines(formatter_, host_);
-    CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t) {
+    CutForNesting(bytes, lf, [&](std::string_view raw, bool crlf, std::size_t inputEnd) {
         line = Decode(raw, coding);
         if (crlf) line.append(u"\r\n");
         out.clear();
@@ -84,11 +86,27 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
             heldCr = lf && c == u'\r';
             if (!heldCr) made.push_back(c);
         }
-        sink(Encode(made, coding));
+        sink(Encode(made, coding), bytes.substr(done, inputEnd - done));
+        done = inputEnd;
     });
-    if (heldCr) sink("\r");
+    if (heldCr) sink("\r", {});
     KeepTrace();
     return lines.OpenBlocks();
+}
+
+// Each line as the engine cuts a text, handed to it in its place.
+std::u16string CodeFormatter::FormatInOrder(std::u16string_view text) {
+    if (settings_.action != Action::Reindent || text.size() <= 3) return Run(text);
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 8);
+    NestingLines lines(formatter_, host_);
+    LineCutter cutter(text);
+    do {
+        lines.Line(cutter.Next(), out);
+        host_.LineDone(cutter.Position(), out.size());
+    } while (!cutter.Done());
+    KeepTrace();
+    return out;
 }
 
 void CodeFormatter::KeepTrace() {

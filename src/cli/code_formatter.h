@@ -20,6 +20,10 @@ struct FormatSettings {
     bool trace = false;
 };
 
+// Receives formatted bytes as they are made, with the input bytes they
+// stand for.
+using PieceSink = std::function<void(std::string_view made, std::string_view original)>;
+
 class CodeFormatter {
 public:
     explicit CodeFormatter(const FormatSettings& settings);
@@ -27,12 +31,15 @@ public:
     // Formats a text as one clipboard text. A text whose breaks are all
     // bare LF is formatted with CR LF breaks and given back with LF.
     std::u16string FormatText(std::u16string_view text);
+    // The same for the code of a body in an export, its breaks CR LF: the
+    // lines stay in their order, where a clipboard text's leading line
+    // breaks move to its end.
+    std::u16string FormatInOrder(std::u16string_view text);
 
     // Formats bytes as FormatText does, handing the output to sink a line at
     // a time as it is made: besides the input only one line is held. Gives
     // the blocks still open at the end of a re-indented text.
-    NestingLines::Unclosed FormatTo(std::string_view bytes, Coding coding,
-                                    const std::function<void(std::string_view)>& sink);
+    NestingLines::Unclosed FormatTo(std::string_view bytes, Coding coding, const PieceSink& sink);
 
     // A run of input lines and what becomes of them: the formatted output
     // for lines that touch a range, their own text for the rest.
@@ -44,7 +51,8 @@ public:
     };
     // Re-indents only the lines that touch a range; they come out as
     // formatting the whole text would make them, every other line stays.
-    std::vector<Piece> FormatPieces(std::u16string_view text, const LineRanges& ranges);
+    // inOrder: as FormatInOrder, for a text with CR LF breaks.
+    std::vector<Piece> FormatPieces(std::u16string_view text, const LineRanges& ranges, bool inOrder = false);
     std::u16string FormatLines(std::u16string_view text, const LineRanges& ranges);
 
     // The blocks left open by the last FormatText or FormatLines.
@@ -52,6 +60,7 @@ public:
 
     // The trace labels of every run so far, in order, when tracing is on.
     const std::vector<std::string>& Trace() const { return trace_; }
+    void ForgetTrace() { trace_.clear(); }
 
 private:
     // Keeps the trace and, while asked to, where each line ended.

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #ifdef _WIN32
@@ -173,25 +173,51 @@ Outcome<std::string> ReadFileBytes(const fs::path& path) {
         in.read(bytes.data(), static_cast<std::streamsize>(size));
         bytes.resize(static_cast<std::size_t>(in.gcount()));
         if (in.bad()) return Outcome<std::string>::Failed("cannot read");
-        // A file that grew while being read is read to its end.
-        if (in.good()) {
-            Outcome<std::string> more = ReadStreamBytes(in);
-            if (!more) return more;
-            bytes += *more.value;
-        }
-        return {std::move(bytes), {}};
+        if (!in.good()) return {std::move(bytes), {}};
     }
-    return ReadStreamBytes(in);
+    // A file that grew while being read is read to its end, and one whose
+    // size is not known is read whole.
+    Outcome<ByteBlock> more = ReadStreamBytes(in);
+    if (!more) return Outcome<std::string>::Failed(more.error);
+    bytes.append(more.value->View());
+    return {std::move(bytes), {}};
 }
 
-Outcome<std::string> ReadStreamBytes(std::istream& in) {
-    std::ostringstream all;
+ByteBlock::ByteBlock(ByteBlock&& other) noexcept { *this = std::move(other); }
+
+ByteBlock& ByteBlock::operator=(ByteBlock&& other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    std::swap(capacity_, other.capacity_);
+    return *this;
+}
+
+ByteBlock::~ByteBlock() { std::free(data_); }
+
+bool ByteBlock::ReadFrom(std::istream& in, std::size_t size) {
+    if (capacity_ - size_ < size) {
+        const std::size_t capacity = std::max(size_ + size, capacity_ + capacity_ / 8);
+        char* grown = static_cast<char*>(std::realloc(data_, capacity));
+        if (!grown) throw std::bad_alloc();
+        data_ = grown, capacity_ = capacity;
+    }
+    in.read(data_ + size_, static_cast<std::streamsize>(size));
+    size_ += static_cast<std::size_t>(in.gcount());
+    return in.good();
+}
+
+Outcome<ByteBlock> ReadStreamBytes(std::istream& in) {
+    ByteBlock bytes;
     errno = 0;
-    if (in.peek() != std::char_traits<char>::eof()) all << in.rdbuf();
+    try {
+        while (bytes.ReadFrom(in, 1 << 20)) {}
+    } catch (const std::bad_alloc&) {
+        return Outcome<ByteBlock>::Failed("out of memory");
+    }
     // A closed descriptor or a folder fails the first read; the stream
     // keeps no reason, the C library's errno does.
-    if (in.bad() || !all) return Outcome<std::string>::Failed("cannot read" + (errno ? ": " + Reason(errno) : ""));
-    return {std::move(all).str(), {}};
+    if (in.bad()) return Outcome<ByteBlock>::Failed("cannot read" + (errno ? ": " + Reason(errno) : ""));
+    return {std::move(bytes), {}};
 }
 
 FileRewrite::FileRewrite(const fs::path& path) { Begin(path); }
@@ -259,27 +285,33 @@ Outcome<Done> FileRewrite::Commit() {
 
 FileReader::FileReader(const fs::path& path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status)) {
         error_ = "is a folder";
         return;
     }
     in_.open(path, std::ios::binary);
     if (!in_) error_ = "cannot open: " + Reason(errno);
+    size_ = fs::is_regular_file(status) ? fs::file_size(path, ec) : 0;
+    if (ec) size_ = 0;
 }
 
 bool FileReader::Read(std::string& out, std::size_t size) {
     if (!error_.empty() || !in_.good()) return false;
     const std::size_t had = out.size();
+    size = static_cast<std::size_t>(std::min<std::uintmax_t>(size, read_ < size_ ? size_ - read_ : 4096));
     out.resize(had + size);
     in_.read(out.data() + had, static_cast<std::streamsize>(size));
     out.resize(had + static_cast<std::size_t>(in_.gcount()));
+    read_ += static_cast<std::uintmax_t>(in_.gcount());
     if (in_.bad()) error_ = "cannot read";
-    return error_.empty() && in_.good();
+    return error_.empty() && in_.good() && in_.peek() != std::char_traits<char>::eof();
 }
 
 void FileReader::Rewind() {
     in_.clear();
     in_.seekg(0);
+    read_ = 0;
     if (!in_) error_ = "cannot read";
 }
 

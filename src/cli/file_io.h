@@ -24,8 +24,26 @@ struct Outcome {
 };
 struct Done {};
 
+// Bytes in one block of memory that grows in place where the C library can
+// (realloc moves a large block's pages instead of copying them), so that a
+// stream of unknown length is read without a second copy of it.
+class ByteBlock {
+public:
+    ByteBlock() = default;
+    ByteBlock(ByteBlock&& other) noexcept;
+    ByteBlock& operator=(ByteBlock&& other) noexcept;
+    ~ByteBlock();
+    std::string_view View() const { return {data_, size_}; }
+    // Appends up to size bytes from in; false at its end or on a failure.
+    bool ReadFrom(std::istream& in, std::size_t size);
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0, capacity_ = 0;
+};
+
 Outcome<std::string> ReadFileBytes(const std::filesystem::path& path);
-Outcome<std::string> ReadStreamBytes(std::istream& in);
+Outcome<ByteBlock> ReadStreamBytes(std::istream& in);
 
 // A file read from its start in pieces.
 class FileReader {
@@ -33,13 +51,15 @@ public:
     explicit FileReader(const std::filesystem::path& path);
     // Empty while all is well; why the file cannot be read otherwise.
     const std::string& Error() const { return error_; }
-    // Appends up to size bytes to out; false at the end or on a failure.
+    // Appends up to size bytes to out (room is made only for what the file
+    // still holds, by its size when opened); false at its end or on a failure.
     bool Read(std::string& out, std::size_t size);
     void Rewind();
 
 private:
     std::ifstream in_;
     std::string error_;
+    std::uintmax_t size_ = 0, read_ = 0;
 };
 
 // What tells one file from another however it is named (through a link,

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 #include "cli/byte_text.h"
@@ -20,7 +19,7 @@ std::string BodyCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " bo
 JobReport Failed(const Input& input, const std::string& why) {
     JobReport r;
     r.status = ExitStatus::Error;
-    r.messages = Message(input.name + ": " + why);
+    r.messages = FileMessage(input.name, why);
     return r;
 }
 
@@ -36,28 +35,31 @@ std::string DiffName(const Input& input) {
 }
 
 // Where the formatted bytes go as they are made. They are compared with the
-// input on the way, then dropped (--check), kept (--diff), written to a
-// stream, or, from the first byte that differs on, written to the
-// temporary file of a rewrite: a file that stays the same is not rewritten.
+// input on the way, then dropped (--check), diffed with the input they stand
+// for (--diff), kept, written to a stream, or, from the first byte that
+// differs on, written to the temporary file of a rewrite: a file that stays
+// the same is not rewritten.
 class Output {
 public:
-    enum class To { Nothing, Memory, Stream, File };
+    enum class To { Nothing, Diff, Memory, Stream, File };
 
-    Output(std::string_view input, To to, std::ostream* stream, const std::filesystem::path& path)
-        : input_(input), to_(to), stream_(stream), path_(path) {}
+    Output(std::string_view input, To to, std::ostream* stream, const std::filesystem::path& path, DiffWriter* diff)
+        : input_(input), to_(to), stream_(stream), path_(path), diff_(diff) {}
 
-    void operator()(std::string_view piece) {
-        if (!changed_) {
+    void operator()(std::string_view piece, std::string_view original) {
+        // Lines an export keeps are handed on as the input's own bytes.
+        if (!changed_ && piece.data() != input_.data() + made_) {
             const std::string_view same = input_.substr(std::min(made_, input_.size()));
-            std::size_t i = 0;
-            while (i < piece.size() && i < same.size() && piece[i] == same[i]) ++i;
-            if (i < piece.size()) {
+            if (!same.starts_with(piece)) {
+                const std::size_t i = static_cast<std::size_t>(
+                    std::mismatch(piece.begin(), piece.end(), same.begin(), same.end()).first - piece.begin());
                 changed_ = true;
                 firstChange_ = made_ + i;
                 if (to_ == To::File) StartRewrite();
             }
         }
         made_ += piece.size();
+        if (to_ == To::Diff) diff_->Add(original, piece);
         if (to_ == To::Memory) text.append(piece);
         if (to_ == To::Stream) stream_->write(piece.data(), static_cast<std::streamsize>(piece.size()));
         if (rewrite_) {
@@ -102,12 +104,13 @@ private:
     std::size_t made_ = 0;
     bool changed_ = false;
     std::size_t firstChange_ = 0;
+    DiffWriter* diff_;
     std::unique_ptr<FileRewrite> rewrite_;
     std::string pending_;
 };
 
 void AddWarning(JobReport& report, const Input& input, std::size_t line, const std::string& message) {
-    report.messages += Message(input.name + ":" + std::to_string(line) + ": warning: " + message);
+    report.messages += FileMessage(input.name + ":" + std::to_string(line), "warning: " + message);
     report.status = Worse(report.status, ExitStatus::Undelimited);
 }
 
@@ -133,26 +136,20 @@ void AddCheck(JobReport& report, const Input& input, bool changed, const std::si
 
 bool IsBinary(std::string_view bytes) { return bytes.substr(0, 8000).find('\0') != std::string_view::npos; }
 
-// --check of a named export reads it in pieces, twice (the first time for
-// its coding): besides a piece only the body in hand is held. Nothing when
-// the input is not such a file; the whole read then tells why.
-std::optional<JobReport> CheckExportInPieces(const Input& input, const Options& options) {
-    if (!options.check || input.standardInput || !options.lines.empty() || options.action != Action::Reindent)
-        return std::nullopt;
-    FileReader file(input.path);
-    std::string piece;
-    bool more = file.Read(piece, 8000);
-    if (!file.Error().empty() || !LooksLikeObjectExport(piece) || IsBinary(piece)) return std::nullopt;
-    CodingScan scan;
-    for (scan.Add(piece); more; scan.Add(piece)) {
-        piece.clear();
-        more = file.Read(piece, 1 << 20);
-    }
-    file.Rewind();
+constexpr std::size_t kPiece = 1 << 20;
+
+// --check of a named export larger than a piece reads it in pieces: besides
+// a piece only the body in hand is held. head is what was read so far.
+JobReport CheckExportInPieces(const Input& input, const Options& options, FileReader& file, std::string head) {
     CodeFormatter formatter({options.action, options.sign, options.trace});
-    const ObjectFindings found = FormatObjectPieces(
-        [&file](std::string& buffer, std::size_t size) { return file.Read(buffer, size); }, scan.Result(), formatter,
-        [](std::string_view) {});
+    const ObjectFindings found = CheckObjectPieces(
+        [&](std::string& buffer, std::size_t size) {
+            if (head.empty()) return file.Read(buffer, size);
+            buffer.append(head);
+            head.clear();
+            return true;
+        },
+        [&file] { file.Rewind(); }, formatter);
     if (!file.Error().empty()) return Failed(input, file.Error());
     JobReport report;
     for (const ObjectWarning& w : found.warnings) AddWarning(report, input, w.line, w.message);
@@ -163,35 +160,74 @@ std::optional<JobReport> CheckExportInPieces(const Input& input, const Options& 
 
 }  // namespace
 
-JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<ByteBlock>& stdinBytes,
                       std::ostream* out) {
-    if (std::optional<JobReport> checked = CheckExportInPieces(input, options)) return std::move(*checked);
     Outcome<std::string> fileBytes;
-    if (!input.standardInput) fileBytes = ReadFileBytes(input.path);
-    const Outcome<std::string>& read = input.standardInput ? stdinBytes : fileBytes;
-    if (!read) return Failed(input, read.error);
-    const std::string& bytes = *read.value;
+    // --check reads a file once: a small one whole, a large export in
+    // pieces; for a file that must be an export the first piece tells
+    // whether it is. Any other large file is read again, whole.
+    if (!input.standardInput && options.check && options.lines.empty() && options.action == Action::Reindent) {
+        FileReader file(input.path);
+        std::string head;
+        bool more = file.Read(head, kPiece);
+        if (!file.Error().empty()) return Failed(input, file.Error());
+        const bool isExport = LooksLikeObjectExport(head);
+        if (!isExport && (input.fromFolder || options.exportsOnly)) return {};
+        if (more && isExport && !IsBinary(head)) return CheckExportInPieces(input, options, file, std::move(head));
+        fileBytes = more ? ReadFileBytes(input.path) : Outcome<std::string>{std::move(head), {}};
+    } else if (!input.standardInput) {
+        fileBytes = ReadFileBytes(input.path);
+    }
+    if (!(input.standardInput ? stdinBytes.error : fileBytes.error).empty())
+        return Failed(input, input.standardInput ? stdinBytes.error : fileBytes.error);
+    const std::string_view bytes = input.standardInput ? stdinBytes.value->View() : std::string_view(*fileBytes.value);
 
     JobReport report;
     const bool isExport = LooksLikeObjectExport(bytes);
     // A folder may hold other .txt files than exports; those are not touched.
-    if ((input.fromFolder || options.exportsOnly) && !isExport) return report;
+    // Named or on standard input, such a text goes to standard output as it
+    // is, as a filter must give it back.
+    if ((input.fromFolder || options.exportsOnly) && !isExport) {
+        if (input.fromFolder || options.check || options.diff || options.inPlace) return report;
+        if (!out) report.output = std::string(bytes);
+        else out->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return report;
+    }
     if (IsBinary(bytes)) return Failed(input, "binary, left as it is");
 
     CodeFormatter formatter({options.action, options.sign, options.trace});
     using To = Output::To;
     const To to = options.check    ? To::Nothing
-                  : options.diff    ? To::Memory
+                  : options.diff    ? To::Diff
                   : options.inPlace ? To::File
                   : out             ? To::Stream
                                     : To::Memory;
-    Output output(bytes, to, out, input.path);
-    const auto sink = [&output](std::string_view piece) { output(piece); };
-    std::size_t changedBodies = 0;
-    std::vector<std::size_t> changedLines;
     const LineRanges* ranges = options.lines.empty() ? nullptr : &options.lines;
     const Coding coding = CodingOf(bytes);
     const bool asObjects = options.objects || (options.action == Action::Reindent && isExport);
+    // The diff goes out hunk by hunk, to the stream when there is one. In
+    // plain code a hunk may run as long as the text, so its lines are
+    // counted in a first run and written as they come in a second.
+    std::vector<std::string> plan;
+    const bool counted = options.diff && !asObjects && !ranges;
+    if (counted) {
+        DiffWriter count(DiffName(input), nullptr);
+        CodeFormatter({options.action, options.sign, false})
+            .FormatTo(bytes, coding, [&count](std::string_view piece, std::string_view original) { count.Add(original, piece); });
+        count.Finish();
+        plan = count.Hunks();
+    }
+    DiffWriter diff(
+        DiffName(input),
+        [&report, out](std::string_view piece) {
+            if (out) out->write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            else report.output.append(piece);
+        },
+        counted ? &plan : nullptr);
+    Output output(bytes, to, out, input.path, &diff);
+    const auto sink = [&output](std::string_view piece, std::string_view original) { output(piece, original); };
+    std::size_t changedBodies = 0;
+    std::vector<std::size_t> changedLines;
     if (asObjects) {
         ObjectFindings found = FormatObjectFile(bytes, coding, formatter, ranges, sink);
         changedBodies = found.changedBodies;
@@ -200,7 +236,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     } else {
         Unclosed open;
         if (ranges) {
-            output(Encode(formatter.FormatLines(Decode(bytes, coding), *ranges), coding));
+            output(Encode(formatter.FormatLines(Decode(bytes, coding), *ranges), coding), bytes);
             open = formatter.OpenBlocks();
         } else {
             open = formatter.FormatTo(bytes, coding, sink);
@@ -217,7 +253,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
     if (options.check) {
         AddCheck(report, input, changed, asObjects ? &changedBodies : nullptr, changedLines);
     } else if (options.diff) {
-        report.output = UnifiedDiff(bytes, output.text, DiffName(input));
+        diff.Finish();
         if (changed) report.status = Worse(report.status, ExitStatus::WouldChange);
     } else if (options.inPlace) {
         const Outcome<Done> replaced = output.Commit();

@@ -25,7 +25,7 @@ struct JobReport {
 // git tells them) is never formatted. With out, formatted text for
 // standard output is written there as it is made instead of kept in the
 // report.
-JobReport FormatInput(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+JobReport FormatInput(const Input& input, const Options& options, const Outcome<ByteBlock>& stdinBytes,
                       std::ostream* out = nullptr);
 
 }  // namespace tabwright::cli

@@ -31,9 +31,11 @@ void WalkFolder(const std::string& name, InputList& list) {
     std::error_code ec;
     std::vector<fs::path> found;
     fs::recursive_directory_iterator it(name, ec), end;
+    // Regular files only, as git sees a tree: a link is not followed.
     for (; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_regular_file(typeError) && HasTxtExtension(it->path())) found.push_back(it->path());
+        if (fs::is_regular_file(it->symlink_status(typeError)) && HasTxtExtension(it->path()))
+            found.push_back(it->path());
     }
     if (ec) {
         list.errors.push_back(name + ": cannot read folder: " + ec.message());

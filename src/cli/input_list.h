@@ -19,7 +19,7 @@ struct Input {
 
 struct InputList {
     std::vector<Input> inputs;
-    std::vector<std::string> errors;  // one line each, naming the path
+    std::vector<std::string> errors;  // one line each, the path first
 };
 
 // Each file comes once, where it is first named or found (links followed).

@@ -101,6 +101,7 @@ struct LspServer::State {
     std::map<std::string, std::u16string> documents;
     bool initialized = false;
     bool shutDown = false;
+    bool unreadable = false;
     std::optional<int> exitCode;
     std::vector<std::string> notices;  // window/showMessage, sent after the reply
 
@@ -180,9 +181,11 @@ LspServer::~LspServer() = default;
 
 std::optional<int> LspServer::ExitCode() const { return state_->exitCode; }
 bool LspServer::ShutDown() const { return state_->shutDown; }
+bool LspServer::Unreadable() const { return state_->unreadable; }
 
 std::vector<std::string> LspServer::Handle(std::string_view body) {
     const json message = json::parse(body, nullptr, false);
+    state_->unreadable = message.is_discarded();
     if (message.is_discarded()) return {ErrorReply(nullptr, kParseError, "not JSON")};
     if (!message.is_object()) return {ErrorReply(nullptr, kInvalidRequest, "not a JSON-RPC message")};
 
@@ -229,13 +232,17 @@ std::vector<std::string> LspServer::Handle(std::string_view body) {
 
 int ServeLsp(std::istream& in, std::ostream& out, const FormatSettings& settings) {
     LspServer server(settings);
+    LspReader reader(in);
     for (;;) {
-        const LspFrame frame = ReadLspFrame(in);
+        const LspFrame frame = reader.Next();
         if (frame.kind == LspFrame::Kind::End) return server.ShutDown() ? 0 : 1;
-        if (frame.kind == LspFrame::Kind::Malformed)
+        if (frame.kind == LspFrame::Kind::Malformed) {
             WriteLspFrame(out, ErrorReply(nullptr, kParseError, "bad header"));
-        else
+        } else {
             for (const std::string& reply : server.Handle(frame.body)) WriteLspFrame(out, reply);
+            // A body that is not JSON was most likely cut by a wrong length.
+            if (server.Unreadable()) reader.SkipToNextHeader();
+        }
         if (server.ExitCode()) return *server.ExitCode();
     }
 }

@@ -30,6 +30,8 @@ public:
     // Set once the exit notification came: 0 after a shutdown request, else 1.
     std::optional<int> ExitCode() const;
     bool ShutDown() const;
+    // The last message was not JSON at all.
+    bool Unreadable() const;
 
 private:
     struct State;

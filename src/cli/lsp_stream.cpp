@@ -11,12 +11,19 @@ namespace {
 
 constexpr std::size_t kMaxHeaderLine = 1024;
 constexpr std::size_t kMaxHeaderLines = 32;
+constexpr std::string_view kLengthName = "content-length";
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-    return true;
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// A header's name: letters, digits and dashes.
+bool IsName(std::string_view name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return c == '-' || (c >= '0' && c <= '9') || (Lower(c) >= 'a' && Lower(c) <= 'z');
+    });
 }
 
 // One header line without its CR LF (a bare LF is taken too); false at the
@@ -36,30 +43,56 @@ bool ReadHeaderLine(std::istream& in, std::string& line) {
 
 }  // namespace
 
-LspFrame ReadLspFrame(std::istream& in) {
+// Reads up to and with the next "Content-Length", in any case; false at the
+// stream's end. The name's first letter comes in it only once, so a
+// mismatch starts the search again at the character that broke it.
+bool LspReader::SkipToName() {
+    std::size_t matched = 0;
+    for (int c; (c = in_.get()) != std::char_traits<char>::eof();) {
+        if (Lower(static_cast<char>(c)) != kLengthName[matched]) matched = 0;
+        if (Lower(static_cast<char>(c)) == kLengthName[matched] && ++matched == kLengthName.size()) return true;
+    }
+    return false;
+}
+
+LspFrame LspReader::Next() {
     std::string line;
     std::size_t length = 0, lines = 0;
-    bool haveLength = false, valid = true;
+    bool haveLength = false, valid = true;  // valid: no Content-Length was bad
     for (;;) {
-        if (!ReadHeaderLine(in, line)) {
-            if (in.eof()) return {LspFrame::Kind::End, {}};
-            // Too long: skip to the end of that line and call the block bad.
-            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-            valid = false;
-            ++lines;
-            continue;
+        if (!pending_.empty()) {
+            line.swap(pending_);
+            pending_.clear();
+        } else if (skip_) {
+            if (!SkipToName()) return {LspFrame::Kind::End, {}};
+            skip_ = false;
+            if (!ReadHeaderLine(in_, line)) {
+                if (in_.eof()) return {LspFrame::Kind::End, {}};
+                skip_ = true;  // too long to be a header: skipped too
+                continue;
+            }
+            line.insert(0, "Content-Length");
+        } else if (!ReadHeaderLine(in_, line)) {
+            if (in_.eof()) return {LspFrame::Kind::End, {}};
+            skip_ = true;  // too long to be a header: the rest of the line goes with it
+            return {LspFrame::Kind::Malformed, {}};
         }
         if (line.empty()) {
             if (lines == 0) continue;  // stray breaks between messages
             break;
         }
-        if (++lines > kMaxHeaderLines) valid = false;
         const std::size_t colon = line.find(':');
-        if (colon == std::string::npos) {
-            valid = false;
-            continue;
+        if (colon == std::string::npos || !IsName(std::string_view(line).substr(0, colon)) || ++lines > kMaxHeaderLines) {
+            // Not a header, and so a bad block; a Content-Length header
+            // later on the line begins the next one.
+            std::string lower(line);
+            std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+            const std::size_t name = lower.find(kLengthName, 1);
+            if (name != std::string::npos) pending_ = line.substr(name);
+            else skip_ = true;
+            return {LspFrame::Kind::Malformed, {}};
         }
-        if (!SameLetters(line.substr(0, colon), "Content-Length")) continue;
+        if (!SameLetters(std::string_view(line).substr(0, colon), kLengthName)) continue;
         std::string_view value = std::string_view(line).substr(colon + 1);
         while (value.starts_with(' ')) value.remove_prefix(1);
         while (value.ends_with(' ')) value.remove_suffix(1);
@@ -67,14 +100,18 @@ LspFrame ReadLspFrame(std::istream& in) {
         haveLength = !value.empty() && error == std::errc() && end == value.data() + value.size();
         valid = valid && haveLength;
     }
-    if (!valid || !haveLength || length > kMaxLspBody) {
+    if (!valid || !haveLength) {
+        skip_ = true;  // a body of unknown length follows
+        return {LspFrame::Kind::Malformed, {}};
+    }
+    if (length > kMaxLspBody) {
         constexpr auto most = static_cast<std::size_t>(std::numeric_limits<std::streamsize>::max());
-        if (haveLength) in.ignore(static_cast<std::streamsize>(std::min(length, most)));
-        return {in.eof() ? LspFrame::Kind::End : LspFrame::Kind::Malformed, {}};
+        in_.ignore(static_cast<std::streamsize>(std::min(length, most)));
+        return {in_.eof() ? LspFrame::Kind::End : LspFrame::Kind::Malformed, {}};
     }
     std::string body(length, '\0');
-    in.read(body.data(), static_cast<std::streamsize>(length));
-    if (static_cast<std::size_t>(in.gcount()) != length) return {LspFrame::Kind::End, {}};
+    in_.read(body.data(), static_cast<std::streamsize>(length));
+    if (static_cast<std::size_t>(in_.gcount()) != length) return {LspFrame::Kind::End, {}};
     return {LspFrame::Kind::Message, std::move(body)};
 }
 

@@ -36,16 +36,17 @@ struct ObjectTextResult : ObjectFindings {
 bool LooksLikeObjectExport(std::string_view bytes);
 bool LooksLikeObjectExport(std::u16string_view text);
 
-// Hands the formatted file to sink in pieces as they are made; besides the
-// input only the body being formatted is held. With ranges, only the code
-// lines that touch a range are formatted, at the depth the whole body
-// gives them.
+// Hands the formatted file to sink in pieces as they are made, each with
+// the input it stands for; besides the input only the body being formatted
+// is held. With ranges, only the code lines that touch a range are
+// formatted, at the depth the whole body gives them.
 ObjectFindings FormatObjectFile(std::string_view bytes, Coding coding, CodeFormatter& formatter,
-                                const LineRanges* ranges, const std::function<void(std::string_view)>& sink);
-// The same for a file read in pieces: read appends up to the given number of
-// bytes to its buffer and says whether more may follow.
-ObjectFindings FormatObjectPieces(const std::function<bool(std::string&, std::size_t)>& read, Coding coding,
-                                  CodeFormatter& formatter, const std::function<void(std::string_view)>& sink);
+                                const LineRanges* ranges, const PieceSink& sink);
+// What FormatObjectFile finds, for a file read in pieces, its coding told on
+// the way: read appends up to the given number of bytes to its buffer and
+// says whether more may follow; rewind starts the file again.
+ObjectFindings CheckObjectPieces(const std::function<bool(std::string&, std::size_t)>& read,
+                                 const std::function<void()>& rewind, CodeFormatter& formatter);
 ObjectTextResult FormatObjectText(std::u16string_view text, CodeFormatter& formatter,
                                   const LineRanges* ranges = nullptr);
 

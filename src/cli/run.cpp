@@ -24,14 +24,14 @@
 namespace tabwright::cli {
 namespace {
 
-JobReport SafeFormat(const Input& input, const Options& options, const Outcome<std::string>& stdinBytes,
+JobReport SafeFormat(const Input& input, const Options& options, const Outcome<ByteBlock>& stdinBytes,
                      std::ostream* out = nullptr) {
     try {
         return FormatInput(input, options, stdinBytes, out);
     } catch (const std::bad_alloc&) {
-        return {ExitStatus::Error, {}, {}, Message("out of memory formatting " + input.name)};
+        return {ExitStatus::Error, {}, {}, FileMessage(input.name, "out of memory")};
     } catch (const std::exception& e) {
-        return {ExitStatus::Error, {}, {}, Message(input.name + ": " + e.what())};
+        return {ExitStatus::Error, {}, {}, FileMessage(input.name, e.what())};
     }
 }
 
@@ -44,24 +44,26 @@ ExitStatus Print(JobReport&& report, Streams& io) {
 
 // Formats every input, printing the reports in input order as they finish.
 // Formatted text for standard output is written as it is made, one input
-// after the other, so that it is never held whole.
+// after the other, so that it is never held whole. So is the diff of the
+// input whose turn it is to be printed, when no other thread took it.
 ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
-                     const Outcome<std::string>& stdinBytes, Streams& io) {
+                     const Outcome<ByteBlock>& stdinBytes, Streams& io) {
     ExitStatus status = ExitStatus::Ok;
     const bool toStandardOutput = !options.check && !options.diff && !options.inPlace;
 #ifndef TABWRIGHT_ONE_THREAD
     if (toStandardOutput)
 #endif
     {
+        const bool streamed = toStandardOutput || options.diff;
         for (const Input& input : inputs)
-            status = Worse(status, Print(SafeFormat(input, options, stdinBytes, toStandardOutput ? &io.out : nullptr), io));
+            status = Worse(status, Print(SafeFormat(input, options, stdinBytes, streamed ? &io.out : nullptr), io));
         return status;
     }
 #ifndef TABWRIGHT_ONE_THREAD
     const std::size_t workers =
         std::min<std::size_t>(inputs.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::vector<JobReport> reports(inputs.size());
-    std::vector<bool> done(inputs.size(), false);
+    std::vector<bool> taken(inputs.size(), false), done(inputs.size(), false);
     std::size_t next = 0;
     std::mutex mutex;
     std::condition_variable finished;
@@ -69,8 +71,10 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
     // Takes the next input, formats it and stores its report; false when
     // every input is taken. Called with the lock held, returns with it held.
     const auto formatNext = [&](std::unique_lock<std::mutex>& lock) {
+        while (next < inputs.size() && taken[next]) ++next;
         if (next == inputs.size()) return false;
         const std::size_t i = next++;
+        taken[i] = true;
         lock.unlock();
         JobReport report = SafeFormat(inputs[i], options, stdinBytes);
         lock.lock();
@@ -90,6 +94,12 @@ ExitStatus FormatAll(const std::vector<Input>& inputs, const Options& options,
     // is not ready.
     for (std::size_t printed = 0; printed < inputs.size(); ++printed) {
         std::unique_lock lock(mutex);
+        if (options.diff && !taken[printed]) {
+            taken[printed] = true;
+            lock.unlock();
+            status = Worse(status, Print(SafeFormat(inputs[printed], options, stdinBytes, &io.out), io));
+            continue;
+        }
         while (!done[printed] && formatNext(lock)) {}
         finished.wait(lock, [&] { return done[printed]; });
         JobReport report = std::move(reports[printed]);
@@ -115,6 +125,10 @@ std::string Message(std::string_view text) {
     return line.append(text).append("\n");
 }
 
+std::string FileMessage(std::string_view where, std::string_view text) {
+    return std::string(where).append(": ").append(text).append("\n");
+}
+
 int Run(std::span<const std::string_view> args, Streams io) {
     const ParsedOptions parsed = ParseOptions(args);
     if (!parsed.options) {
@@ -130,12 +144,12 @@ int Run(std::span<const std::string_view> args, Streams io) {
     const InputList list = CollectInputs(options);
     ExitStatus status = ExitStatus::Ok;
     for (const std::string& e : list.errors) {
-        io.err << Message(e);
+        io.err << e << '\n';  // each names its path first
         status = ExitStatus::Error;
     }
     const bool readsStdin = std::any_of(list.inputs.begin(), list.inputs.end(),
                                         [](const Input& i) { return i.standardInput; });
-    const Outcome<std::string> stdinBytes = readsStdin ? ReadStreamBytes(io.in) : Outcome<std::string>{"", {}};
+    const Outcome<ByteBlock> stdinBytes = readsStdin ? ReadStreamBytes(io.in) : Outcome<ByteBlock>{ByteBlock(), {}};
     status = Worse(status, FormatAll(list.inputs, options, stdinBytes, io));
     if (!io.out.flush()) {
         io.err << Message("cannot write to standard output");

@@ -22,8 +22,12 @@ constexpr int ExitCode(ExitStatus s) {
 
 constexpr ExitStatus Worse(ExitStatus a, ExitStatus b) { return a < b ? b : a; }
 
-// One line for standard error: "tabwright-format: " and text.
+// One line for standard error about no file in particular:
+// "tabwright-format: " and text.
 std::string Message(std::string_view text);
+// One line about a file, which it names first, as compilers do: "FILE: text"
+// (where is "FILE" or "FILE:LINE").
+std::string FileMessage(std::string_view where, std::string_view text);
 
 struct Streams {
     std::istream& in;

@@ -70,37 +70,106 @@ std::vector<std::string_view> LinesAfterLf(std::string_view text) {
     return lines;
 }
 
-std::string UnifiedDiff(std::string_view before, std::string_view after, std::string_view name) {
-    const std::vector<std::string_view> a = LinesAfterLf(before), b = LinesAfterLf(after);
-    const std::vector<LineHunk> changes = DiffLines(a, b);
-    if (changes.empty()) return {};
+DiffWriter::DiffWriter(std::string_view name, Out out, const std::vector<std::string>* plan)
+    : name_(name), out_(std::move(out)), plan_(plan) {}
 
-    std::string out = "--- a/" + std::string(name) + "\n+++ b/" + std::string(name) + "\n";
-    for (std::size_t c = 0; c < changes.size();) {
-        // Changes closer than twice the context share one hunk.
-        std::size_t last = c;
-        while (last + 1 < changes.size() &&
-               changes[last + 1].oldFirst - (changes[last].oldFirst + changes[last].oldCount) <= 2 * kContext)
-            ++last;
-        const LineHunk& first = changes[c];
-        const LineHunk& end = changes[last];
-        const std::size_t lead = std::min(kContext, first.oldFirst);
-        const std::size_t oldEnd = std::min(a.size(), end.oldFirst + end.oldCount + kContext);
-        const std::size_t oldFirst = first.oldFirst - lead, newFirst = first.newFirst - lead;
-        const std::size_t newEnd = end.newFirst + end.newCount + (oldEnd - end.oldFirst - end.oldCount);
-        out += "@@ -" + Span(oldFirst, oldEnd - oldFirst) + " +" + Span(newFirst, newEnd - newFirst) + " @@\n";
+void DiffWriter::Add(std::string_view before, std::string_view after) {
+    // Whole lines are compared; what follows the last LF waits for the rest.
+    if (oldCut_.empty() && newCut_.empty() && before == after && before.ends_with('\n'))
+        return Compare(before, after);
+    oldCut_.append(before);
+    newCut_.append(after);
+    const std::size_t oldEnd = oldCut_.rfind('\n') + 1, newEnd = newCut_.rfind('\n') + 1;
+    Compare(std::string_view(oldCut_).substr(0, oldEnd), std::string_view(newCut_).substr(0, newEnd));
+    oldCut_.erase(0, oldEnd);
+    newCut_.erase(0, newEnd);
+}
 
-        std::size_t i = oldFirst;
-        for (std::size_t k = c; k <= last; ++k) {
-            const LineHunk& h = changes[k];
-            for (; i < h.oldFirst; ++i) AppendLine(out, ' ', a[i]);
-            for (std::size_t n = 0; n < h.oldCount; ++n) AppendLine(out, '-', a[h.oldFirst + n]);
-            for (std::size_t n = 0; n < h.newCount; ++n) AppendLine(out, '+', b[h.newFirst + n]);
-            i = h.oldFirst + h.oldCount;
-        }
-        for (; i < oldEnd; ++i) AppendLine(out, ' ', a[i]);
-        c = last + 1;
+void DiffWriter::Finish() {
+    Compare(oldCut_, newCut_);
+    oldCut_.clear(), newCut_.clear();
+    if (open_) Close(std::min(kContext, after_.size()));
+}
+
+void DiffWriter::Compare(std::string_view before, std::string_view after) {
+    if (before == after) {
+        for (std::string_view line : LinesAfterLf(before)) Same(line);
+        return;
     }
+    const std::vector<std::string_view> a = LinesAfterLf(before), b = LinesAfterLf(after);
+    std::size_t i = 0;
+    for (const LineHunk& h : DiffLines(a, b)) {
+        for (; i < h.oldFirst; ++i) Same(a[i]);
+        for (std::size_t n = 0; n < h.oldCount; ++n) Change('-', a[i++]);
+        for (std::size_t n = 0; n < h.newCount; ++n) Change('+', b[h.newFirst + n]);
+    }
+    for (; i < a.size(); ++i) Same(a[i]);
+}
+
+void DiffWriter::Same(std::string_view line) {
+    ++oldLine_, ++newLine_;
+    if (!open_) {
+        if (before_.size() == kContext) before_.erase(before_.begin());
+        before_.emplace_back(line);
+        return;
+    }
+    after_.emplace_back(line);
+    // Changes closer than twice the context share one hunk.
+    if (after_.size() > 2 * kContext) {
+        Close(kContext);
+        before_.assign(after_.end() - kContext, after_.end());
+        after_.clear();
+    }
+}
+
+void DiffWriter::Change(char mark, std::string_view line) {
+    if (!open_) {
+        open_ = started_ = true;
+        if (plan_ && out_) Name(), out_(plan_->at(hunks_.size()));
+        hunkOld_ = oldLine_ - before_.size(), hunkNew_ = newLine_ - before_.size();
+        oldCount_ = newCount_ = before_.size();
+        for (const std::string& l : before_) Write(' ', l);
+        before_.clear();
+    }
+    for (const std::string& l : after_) Write(' ', l);
+    oldCount_ += after_.size(), newCount_ += after_.size();
+    after_.clear();
+    Write(mark, line);
+    if (mark == '-') ++oldLine_, ++oldCount_;
+    else ++newLine_, ++newCount_;
+}
+
+void DiffWriter::Write(char mark, std::string_view line) {
+    if (!out_) return;
+    if (!plan_) return AppendLine(hunk_, mark, line);
+    line_.clear();
+    AppendLine(line_, mark, line);
+    out_(line_);
+}
+
+void DiffWriter::Close(std::size_t trailing) {
+    for (std::size_t n = 0; n < trailing; ++n) Write(' ', after_[n]);
+    oldCount_ += trailing, newCount_ += trailing;
+    hunks_.push_back("@@ -" + Span(hunkOld_, oldCount_) + " +" + Span(hunkNew_, newCount_) + " @@\n");
+    if (out_ && !plan_) {
+        Name();
+        out_(hunks_.back());
+        out_(hunk_);
+        hunk_.clear();
+    }
+    open_ = false;
+}
+
+void DiffWriter::Name() {
+    if (!named_) out_("--- a/" + name_ + "\n+++ b/" + name_ + "\n");
+    named_ = true;
+}
+
+std::string UnifiedDiff(std::string_view before, std::string_view after, std::string_view name) {
+    std::string out;
+    DiffWriter diff(name, [&out](std::string_view piece) { out.append(piece); });
+    diff.Add(before, after);
+    diff.Finish();
     return out;
 }
 

@@ -17,7 +17,8 @@ TEST(LinesTest, CheckNamesTheFirstChangedLineOfEachBodyOrFile) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "<stdin>: 2 bodies would change\n");
     EXPECT_EQ(r.err, "<stdin>:8: would change\n<stdin>:14: would change\n");
-    EXPECT_EQ(RunCli({"--dry-run", "--lines=12:15"}, kObject).err, "<stdin>:14: would change\n");
+    // A body far from the chosen lines is not reported.
+    EXPECT_EQ(RunCli({"--dry-run", "--lines=12:15"}, kObject + Crlf("    BEGIN\n      x;\n")).err, "<stdin>:14: would change\n");
     EXPECT_EQ(RunCli({"--check"}, kCode).err, "<stdin>:2: would change\n");
     EXPECT_EQ(RunCli({"--check"}, RunCli({}, kCode).out).err, "");
 }

@@ -36,6 +36,9 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
         {Format(3, "a"), R"("result":[{"newText":"  b := 'ü€😀';","range":{"end":{"character":10,"line":1},"start":{"character":0,"line":1}}}])"},
         {Open("b", R"(IF a THEN BEGIN\r\nb;\r\nc;\r\nd;\r\nEND;\r\n)"), ""},
         {Format(4, "b", lines23), R"([{"newText":"  c;\r\n","range":{"end":{"character":0,"line":3},"start":{"character":0,"line":2}}}])"},
+        // A range that ends inside a line covers that line.
+        {Format(9, "b", R"({"start":{"line":2,"character":0},"end":{"line":3,"character":1}})"),
+         R"([{"newText":"  c;\r\n  d;\r\n","range":{"end":{"character":0,"line":4},"start":{"character":0,"line":2}}}])"},
         {Open("c", "OBJECT Codeunit 1 X" + code + R"(    END;\r\n  }\r\n)"), ""},
         {Format(5, "c"), R"([{"newText":"        b;\r\n","range":{"end":{"character":0,"line":7},"start":{"character":0,"line":6}}}])"},
         {Open("d", "OBJECT Codeunit 2 Y" + code), ""},
@@ -65,11 +68,16 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
 TEST(LspTest, FramedStreamsEndCleanly) {
     const auto framed = [](const std::string& body) { return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body; };
     const std::string init = framed(Call(1, "initialize", "{}")), exit = framed(Call(0, "exit", "null"));
+    const std::string then = init + framed(Call(2, "shutdown", "null")) + exit;  // two replies, then status 0
     const struct {
         std::string stream;
         int status, replies;
     } table[] = {
-        {init + framed(Call(2, "shutdown", "null")) + exit + init, 0, 2},
+        {then + init, 0, 2},
+        // One bad message costs one answer; the next header is found again.
+        {"Content-Length: abc\r\n\r\n{\"id\":7}" + then, 0, 3}, {"Content-Type: a\r\n\r\n{\"id\":7}" + then, 0, 3},
+        {"Content-Length: -9\r\n\r\n{\"id\":7}" + then, 0, 3}, {"Content-Length: 2\r\n\r\n{\"id\":7}\r\n" + then, 0, 3},
+        {"}" + then, 0, 3}, {"x\r\ny\r\n" + then, 0, 3},
         {"Content-Length: x\r\n\r\n" + init + "Content-Type: a\r\n\r\n" + exit, 1, 3},
         {"content-length: 3\nContent-Type: utf-8\n\n[1]" + init + "Content-Length: 99\r\n\r\n{", 1, 2},
         {"Content-Length: 99999999999999\r\n\r\n" + init, 1, 0},

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: lintian finds no error, and
 # extracted it holds a manual page man reads without a warning that covers
-# every option of --help, the hooks for pre-commit and the docs, and a binary
-# that formats the examples exactly as the built one does.
+# every option of --help, the changed-lines script in /usr/bin, the hooks
+# for pre-commit and the docs, and a binary that formats the examples
+# exactly as the built one does.
 # Usage: deb.sh PACKAGE BUILT_TABWRIGHT_FORMAT
 set -euo pipefail
 deb=$1 built=$2 root=$(cd "$(dirname "$0")/../.." && pwd) work=$(mktemp -d)
@@ -26,6 +27,9 @@ sed -n '/^OPTIONS$/,/^[A-Z]/p' "$work/page" | grep -E '^ {7}-' >"$work/entries"
 done
 
 cmp -s "$doc/pre-commit-hooks.yaml" "$root/.pre-commit-hooks.yaml" || fail "hooks file"
+script=$work/x/usr/bin/tabwright-format-diff
+[[ -x $script ]] && cmp -s "$script" "$root/scripts/tabwright-format-diff" || fail "the changed-lines script"
+grep -q '^ */usr/bin/tabwright-format-diff$' "$work/page" || fail "the manual page does not name the changed-lines script"
 for file in copyright changelog.gz cli.md editors.md; do [[ -s $doc/$file ]] || fail "no $file in $doc"; done
 
 for example in "$root"/examples/*.txt "$root"/examples/objects/*.TXT; do

@@ -20,9 +20,10 @@ for hook in tabwright-format tabwright-check; do
   cmp COD50010.TXT "$work/$want" && cmp notes.txt "$work/notes" && grep -q "COD50010.TXT:16: would change\|files were modified" log
   cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted >/dev/null
 done
-# Only the staged line changes, at its body's depth; staged notes stay.
+# Only the staged line changes, at its body's depth, in an export renamed to
+# a .Txt name; staged notes stay.
 git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt
 git add . && git commit -qm raw && printf 'IF more THEN\r\nnot code;\r\n' >>notes.txt && cp notes.txt "$work/notes2"
-awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' COD50010.TXT >edited && cp edited COD50010.TXT && git add .
-"$here/../../scripts/tabwright-format-diff" && cmp notes.txt "$work/notes2"
-cmp <(sed 38d COD50010.TXT) <(sed 38d edited) && [[ $(sed -n 38p COD50010.TXT) == *"Pages := Pages + 1;"* ]]
+git mv COD50010.TXT Cod50010.Txt && awk 'NR == 38 { print "      Pages:=Pages+1;\r" } 1' Cod50010.Txt >edited
+cp edited Cod50010.Txt && git add . && "$here/../../scripts/tabwright-format-diff" && cmp notes.txt "$work/notes2"
+cmp <(sed 38d Cod50010.Txt) <(sed 38d edited) && [[ $(sed -n 38p Cod50010.Txt) == *"Pages := Pages + 1;"* ]]
