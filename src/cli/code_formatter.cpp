@@ -24,6 +24,7 @@ std::vector<CodeFormatter::Piece> CodeFormatter::FormatPieces(std::u16string_vie
     host_.lineEnds.clear();
     const std::u16string formatted = inOrder ? FormatInOrder(text) : Run(text);
     host_.recordLines = false;
+    std::erase_if(findings_, [&](const IndentFinding& f) { return !Touches(ranges, f.line.input, f.line.input); });
 
     // Each line's output goes with its input. Output made after the input's
     // end is the leading break the engine moves there: it goes with the
@@ -71,6 +72,7 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
         sink(Encode(FormatText(Decode(bytes, coding)), coding), bytes);
         return OpenBlocks();
     }
+    findings_.clear();
     std::u16string line, out, made;
     bool heldCr = false;  // LF files: a CR at the end of a piece, dropped if LF follows
     std::size_t done = 0;
@@ -91,6 +93,12 @@ NestingLines::Unclosed CodeFormatter::FormatTo(std::string_view bytes, Coding co
     });
     if (heldCr) sink("\r", {});
     KeepTrace();
+    // The lines were counted from the first after the leading breaks.
+    findings_ = lines.Findings();
+    const std::size_t skipped = LeadingBreaks(bytes, lf);
+    for (IndentFinding& f : findings_)
+        for (FindingLine* l : {&f.line, &f.headLine, &f.other})
+            if (l->input != 0) l->input += skipped;
     return lines.OpenBlocks();
 }
 
@@ -106,7 +114,15 @@ std::u16string CodeFormatter::FormatInOrder(std::u16string_view text) {
         host_.LineDone(cutter.Position(), out.size());
     } while (!cutter.Done());
     KeepTrace();
+    findings_ = lines.Findings();
     return out;
+}
+
+std::vector<IndentWarning> CodeFormatter::Warnings(std::size_t offset) const {
+    std::vector<IndentWarning> warnings;
+    for (const IndentFinding& f : findings_)
+        warnings.push_back({offset + f.line.input, offset + f.headLine.input, Describe(f, offset), HeadWord(f.head)});
+    return warnings;
 }
 
 void CodeFormatter::KeepTrace() {
@@ -115,6 +131,7 @@ void CodeFormatter::KeepTrace() {
 }
 
 std::u16string CodeFormatter::Run(std::u16string_view text) {
+    findings_.clear();
     switch (settings_.action) {
         case Action::ShiftLeft: return Indent_Left(text);
         case Action::ShiftRight: return Indent_Right(text);
@@ -122,6 +139,7 @@ std::u16string CodeFormatter::Run(std::u16string_view text) {
     }
     std::u16string out = formatter_.Nesting(text, host_);
     KeepTrace();
+    findings_ = formatter_.LastFindings();
     return out;
 }
 

@@ -18,6 +18,15 @@ struct FormatSettings {
     Action action = Action::Reindent;
     bool sign = true;
     bool trace = false;
+    bool indentWarnings = true;  // the language server publishes misleading indentation
+};
+
+// A line whose indentation misleads (indent_findings.h), and the line of
+// the IF, ELSE or loop its message names.
+struct IndentWarning {
+    std::size_t line, headLine;  // 1-based
+    std::string message;
+    std::string head;  // what headLine holds: "IF", "ELSE", "WHILE" ...
 };
 
 // Receives formatted bytes as they are made, with the input bytes they
@@ -57,6 +66,11 @@ public:
 
     // The blocks left open by the last FormatText or FormatLines.
     NestingLines::Unclosed OpenBlocks() const { return formatter_.LastOpenBlocks(); }
+    // The lines of the last text whose indentation misleads; with ranges,
+    // only those on a chosen line.
+    const std::vector<IndentFinding>& Findings() const { return findings_; }
+    // The same as warnings, their lines moved down by offset.
+    std::vector<IndentWarning> Warnings(std::size_t offset = 0) const;
 
     // The trace labels of every run so far, in order, when tracing is on.
     const std::vector<std::string>& Trace() const { return trace_; }
@@ -84,6 +98,7 @@ private:
     Formatter formatter_;
     Host host_;
     std::vector<std::string> trace_;
+    std::vector<IndentFinding> findings_;
 };
 
 }  // namespace tabwright::cli

@@ -114,6 +114,16 @@ void AddWarning(JobReport& report, const Input& input, std::size_t line, const s
     report.status = Worse(report.status, ExitStatus::Undelimited);
 }
 
+// Lines whose indentation misleads, as compilers' warnings; with
+// --indent-errors they fail the run.
+void AddIndentation(JobReport& report, const Input& input, const Options& options,
+                    const std::vector<IndentWarning>& found) {
+    if (!options.indentWarnings) return;
+    for (const IndentWarning& w : found)
+        report.messages += FileMessage(input.name + ":" + std::to_string(w.line), "warning: " + w.message);
+    if (options.indentErrors && !found.empty()) report.status = Worse(report.status, ExitStatus::Misleading);
+}
+
 void AddTrace(JobReport& report, const CodeFormatter& formatter) {
     std::string trace;
     for (const std::string& label : formatter.Trace()) trace.append(label).append("\n");
@@ -153,6 +163,7 @@ JobReport CheckExportInPieces(const Input& input, const Options& options, FileRe
     if (!file.Error().empty()) return Failed(input, file.Error());
     JobReport report;
     for (const ObjectWarning& w : found.warnings) AddWarning(report, input, w.line, w.message);
+    AddIndentation(report, input, options, found.indentation);
     AddTrace(report, formatter);
     AddCheck(report, input, found.changedBodies > 0, &found.changedBodies, found.changedLines);
     return report;
@@ -233,6 +244,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
         changedBodies = found.changedBodies;
         changedLines = std::move(found.changedLines);
         for (const ObjectWarning& w : found.warnings) AddWarning(report, input, w.line, w.message);
+        AddIndentation(report, input, options, found.indentation);
     } else {
         Unclosed open;
         if (ranges) {
@@ -245,6 +257,7 @@ JobReport FormatInput(const Input& input, const Options& options, const Outcome<
             AddWarning(report, input, open.firstLine,
                        "the text ends with " + std::to_string(open.count) + (open.count == 1 ? " block" : " blocks") +
                            " still open, the first opened on this line");
+        AddIndentation(report, input, options, formatter.Warnings());
         if (output.Changed()) changedLines.push_back(output.FirstChangedLine() + 1);
     }
     AddTrace(report, formatter);

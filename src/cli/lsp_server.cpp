@@ -124,6 +124,41 @@ struct LspServer::State {
         return LineEdits(text, result.text);
     }
 
+    // The lines of a document whose indentation misleads, as warnings with
+    // the line of the IF, ELSE or loop they name beside them; an empty list
+    // clears the last one.
+    void Publish(const std::string& uri) {
+        const auto it = documents.find(uri);
+        std::vector<IndentWarning> found;
+        if (it != documents.end() && settings.indentWarnings) {
+            CodeFormatter formatter(settings);
+            if (LooksLikeObjectExport(it->second)) {
+                found = FormatObjectText(it->second, formatter).indentation;
+            } else {
+                formatter.FormatText(it->second);
+                found = formatter.Warnings();
+            }
+        }
+        const auto lines = it == documents.end() ? std::vector<std::u16string_view>() : ProtocolLines(it->second);
+        const auto range = [&lines](std::size_t line) {
+            std::u16string_view text = line <= lines.size() ? lines[line - 1] : std::u16string_view();
+            while (text.ends_with(u'\n') || text.ends_with(u'\r')) text.remove_suffix(1);
+            return json{{"start", Position(line - 1, 0)}, {"end", Position(line - 1, text.size())}};
+        };
+        json diagnostics = json::array();
+        for (const IndentWarning& w : found)
+            diagnostics.push_back(
+                {{"range", range(w.line)},
+                 {"severity", 2},
+                 {"source", "tabwright-format"},
+                 {"message", w.message},
+                 {"relatedInformation",
+                  json::array({{{"location", {{"uri", uri}, {"range", range(w.headLine)}}}, {"message", "the " + w.head}}})}});
+        notices.push_back(Dump({{"jsonrpc", "2.0"},
+                                {"method", "textDocument/publishDiagnostics"},
+                                {"params", {{"uri", uri}, {"diagnostics", diagnostics}}}}));
+    }
+
     json Call(const std::string& method, const json& params) {
         if (method == "initialize") {
             if (initialized) throw RpcError{kInvalidRequest, "initialize came twice"};
@@ -154,7 +189,9 @@ struct LspServer::State {
         if (!initialized || shutDown) return;
         if (method == "textDocument/didOpen") {
             const json& document = params.at("textDocument");
-            documents[document.at("uri").get<std::string>()] = ToUtf16(document.at("text").get<std::string>());
+            const std::string uri = document.at("uri").get<std::string>();
+            documents[uri] = ToUtf16(document.at("text").get<std::string>());
+            Publish(uri);
         } else if (method == "textDocument/didChange") {
             const std::string uri = params.at("textDocument").at("uri").get<std::string>();
             // Whole texts only; a document changed by range is dropped, so
@@ -162,12 +199,15 @@ struct LspServer::State {
             for (const json& change : params.at("contentChanges")) {
                 if (change.contains("range")) {
                     documents.erase(uri);
-                    return;
+                    break;
                 }
                 documents[uri] = ToUtf16(change.at("text").get<std::string>());
             }
+            Publish(uri);
         } else if (method == "textDocument/didClose") {
-            documents.erase(params.at("textDocument").at("uri").get<std::string>());
+            const std::string uri = params.at("textDocument").at("uri").get<std::string>();
+            documents.erase(uri);
+            Publish(uri);
         }
     }
 };
@@ -213,7 +253,9 @@ std::vector<std::string> LspServer::Handle(std::string_view body) {
         } catch (const std::exception&) {
             // A notification has no answer, not even to bad parameters.
         }
-        return {};
+        std::vector<std::string> notices = std::move(state_->notices);
+        state_->notices.clear();
+        return notices;
     }
     std::vector<std::string> replies(1);
     try {

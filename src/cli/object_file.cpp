@@ -273,6 +273,8 @@ private:
             return;
         }
         const std::basic_string<Char> formatted = Encoded(Format(body, column + 2, beginLine + 1));
+        // The body's lines are counted from the one after its BEGIN.
+        for (IndentWarning& w : formatter_.Warnings(beginLine)) findings_.indentation.push_back(std::move(w));
         ++findings_.bodies;
         if (formatted != body) {
             ++findings_.changedBodies;

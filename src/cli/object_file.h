@@ -25,6 +25,7 @@ struct ObjectFindings {
     std::size_t changedBodies = 0;  // of those, the ones formatting changed
     std::vector<std::size_t> changedLines;  // the first changed line (1-based) of each
     std::vector<ObjectWarning> warnings;    // bodies that could not be delimited
+    std::vector<IndentWarning> indentation;
 };
 
 struct ObjectTextResult : ObjectFindings {

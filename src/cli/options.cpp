@@ -24,6 +24,8 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
         else if (a == "--objects") o.objects = true;
         else if (a == "--exports-only") o.exportsOnly = o.objects = true;
         else if (a == "--lsp") o.lsp = true;
+        else if (a == "--no-indent-warnings") o.indentWarnings = false;
+        else if (a == "--indent-errors") o.indentErrors = true;
         else if (a.starts_with("--lines=")) {
             const auto range = ParseLineRange(a.substr(8));
             if (!range) return Fail("--lines needs FIRST:LAST with 1 <= FIRST <= LAST, not '" +
@@ -35,6 +37,7 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
         else return Fail("unknown option '" + std::string(a) + "' (see --help)");
     }
     if (o.help || o.version) return {o, {}};
+    if (o.indentErrors && !o.indentWarnings) return Fail("--indent-errors and --no-indent-warnings exclude each other");
 
     if (shiftLeft && shiftRight) return Fail("--shift-left and --shift-right exclude each other");
     if (shiftLeft) o.action = Action::ShiftLeft;
@@ -46,7 +49,7 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
     if (!o.lines.empty() && o.inputs.size() > 1) return Fail("--lines goes with one FILE");
     if (o.lsp && (o.inPlace || o.check || o.diff || o.objects || !o.lines.empty() ||
                   o.action != Action::Reindent || !o.inputs.empty()))
-        return Fail("--lsp takes only --sign, --no-sign and --trace");
+        return Fail("--lsp takes only --sign, --no-sign, --trace and --no-indent-warnings");
     if (o.inPlace) {
         if (o.inputs.empty()) return Fail("-i needs at least one file");
         for (const std::string& f : o.inputs)
@@ -84,6 +87,11 @@ std::string UsageText() {
            "                  FILE:LINE: would change on stderr for the first changed\n"
            "                  line of each file or body\n"
            "  --diff          write a unified diff of what would change\n"
+           "  --no-indent-warnings\n"
+           "                  do not report lines whose indentation places them in\n"
+           "                  another statement than C/AL does (FILE:LINE: warning:\n"
+           "                  ... on stderr, in every mode)\n"
+           "  --indent-errors report them and exit with status 4\n"
            "  --lsp           serve the Language Server Protocol on stdin and stdout\n"
            "  --trace         write the labels of the rules that fired to stderr\n"
            "  --help          show this text\n"
@@ -91,7 +99,8 @@ std::string UsageText() {
            "\n"
            "exit status: 0 done, 1 --check or --diff found files that would change,\n"
            "2 usage, file, binary input or out of memory, 3 an object body could not\n"
-           "be delimited and was left as it is.\n";
+           "be delimited and was left as it is, 4 --indent-errors found misleading\n"
+           "indentation.\n";
 }
 
 }  // namespace tabwright::cli

@@ -23,6 +23,8 @@ struct Options {
     bool objects = false;
     bool exportsOnly = false;  // files that are not exported objects are skipped
     bool lsp = false;
+    bool indentWarnings = true;  // report lines whose indentation misleads
+    bool indentErrors = false;   // and fail the run on them
     bool help = false;
     bool version = false;
     LineRanges lines;  // --lines: only these lines (or the bodies that hold them)

@@ -139,7 +139,7 @@ int Run(std::span<const std::string_view> args, Streams io) {
     if (options.help) return Show(io, UsageText());
     if (options.version) return Show(io, std::string("tabwright-format ") + TABWRIGHT_VERSION + "\n");
 
-    if (options.lsp) return ServeLsp(io.in, io.out, {options.action, options.sign, false});
+    if (options.lsp) return ServeLsp(io.in, io.out, {options.action, options.sign, false, options.indentWarnings});
 
     const InputList list = CollectInputs(options);
     ExitStatus status = ExitStatus::Ok;

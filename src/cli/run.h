@@ -11,12 +11,13 @@ namespace tabwright::cli {
 
 // What a run ends with, from least to most serious, so that the worse of
 // two is the greater. ExitCode gives the number the process exits with.
-enum class ExitStatus { Ok, WouldChange, Undelimited, Error };
+enum class ExitStatus { Ok, WouldChange, Misleading, Undelimited, Error };
 
-// 0 done, 1 --check or --diff found something to format, 3 an object body
-// was left as it is, 2 usage, reading or writing.
+// 0 done, 1 --check or --diff found something to format, 4 a line's
+// indentation misleads (with --indent-errors), 3 an object body was left as
+// it is, 2 usage, reading or writing.
 constexpr int ExitCode(ExitStatus s) {
-    constexpr int codes[] = {0, 1, 3, 2};
+    constexpr int codes[] = {0, 1, 4, 3, 2};
     return codes[static_cast<int>(s)];
 }
 

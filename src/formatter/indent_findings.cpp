@@ -7,16 +7,6 @@
 namespace tabwright {
 namespace {
 
-const char* HeadWord(IndentFinding::Head head) {
-    switch (head) {
-    case IndentFinding::If: return "IF";
-    case IndentFinding::Else: return "ELSE";
-    case IndentFinding::While: return "WHILE";
-    case IndentFinding::For: return "FOR";
-    case IndentFinding::ForEach: return "FOREACH";
-    default: return "WITH";
-    }
-}
 
 IndentFinding::Head HeadOf(const Frame& f) {
     if (f.kind == Frame::If) return f.phase == Frame::Else ? IndentFinding::Else : IndentFinding::If;
@@ -32,6 +22,17 @@ IndentFinding::Head HeadOf(const Frame& f) {
 bool WrittenOut(Keyword k) { return k == Keyword::Begin || k == Keyword::Repeat || k == Keyword::Case; }
 
 }  // namespace
+
+const char* HeadWord(IndentFinding::Head head) {
+    switch (head) {
+    case IndentFinding::If: return "IF";
+    case IndentFinding::Else: return "ELSE";
+    case IndentFinding::While: return "WHILE";
+    case IndentFinding::For: return "FOR";
+    case IndentFinding::ForEach: return "FOREACH";
+    default: return "WITH";
+    }
+}
 
 std::string Describe(const IndentFinding& f, std::size_t offset, bool outputLines) {
     const auto number = [&](const FindingLine& l) { return std::to_string((outputLines ? l.output : l.input) + offset); };

@@ -36,6 +36,8 @@ struct IndentFinding {
 // "<what the indentation says> but <what the code does> (the IF of line N)",
 // with the lines counted in the input (or the output) and moved by offset.
 std::string Describe(const IndentFinding& finding, std::size_t offset = 0, bool outputLines = false);
+// "IF", "ELSE", "WHILE" ...: what headLine holds.
+const char* HeadWord(IndentFinding::Head head);
 
 // Counts the lines whose author's indentation moves with the code's nesting
 // (one more step where the code nests, one fewer where it returns), and the

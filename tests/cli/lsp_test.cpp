@@ -32,20 +32,28 @@ TEST(LspTest, EachMessageGetsItsAnswer) {
                                       R"("positionEncoding":"utf-16","textDocumentSync":{"change":1,"openClose":true}},)"
                                       R"("serverInfo":{"name":"tabwright-format","version":")"},
         // U+1F600 takes two UTF-16 units: the edit ends at column 10.
-        {Open("a", R"(IF a THEN\r\nb:='\u00fc\u20ac\ud83d\ude00';)"), ""},
+        {Open("a", R"(IF a THEN\r\nb:='\u00fc\u20ac\ud83d\ude00';)"), R"("params":{"diagnostics":[],"uri":"a"})"},
         {Format(3, "a"), R"("result":[{"newText":"  b := 'ü€😀';","range":{"end":{"character":10,"line":1},"start":{"character":0,"line":1}}}])"},
-        {Open("b", R"(IF a THEN BEGIN\r\nb;\r\nc;\r\nd;\r\nEND;\r\n)"), ""},
+        {Open("b", R"(IF a THEN BEGIN\r\nb;\r\nc;\r\nd;\r\nEND;\r\n)"), R"("diagnostics":[],"uri":"b")"},
         {Format(4, "b", lines23), R"([{"newText":"  c;\r\n","range":{"end":{"character":0,"line":3},"start":{"character":0,"line":2}}}])"},
         // A range that ends inside a line covers that line.
         {Format(9, "b", R"({"start":{"line":2,"character":0},"end":{"line":3,"character":1}})"),
          R"([{"newText":"  c;\r\n  d;\r\n","range":{"end":{"character":0,"line":4},"start":{"character":0,"line":2}}}])"},
-        {Open("c", "OBJECT Codeunit 1 X" + code + R"(    END;\r\n  }\r\n)"), ""},
+        {Open("c", "OBJECT Codeunit 1 X" + code + R"(    END;\r\n  }\r\n)"), R"("diagnostics":[],"uri":"c")"},
         {Format(5, "c"), R"([{"newText":"        b;\r\n","range":{"end":{"character":0,"line":7},"start":{"character":0,"line":6}}}])"},
-        {Open("d", "OBJECT Codeunit 2 Y" + code), ""},
+        {Open("d", "OBJECT Codeunit 2 Y" + code), R"("diagnostics":[],"uri":"d")"},
+        // A line whose indentation misleads is a warning, with the IF it names.
+        {Open("e", R"(IF a THEN\r\n  b;\r\n  c;\r\n)"),
+         R"x({"diagnostics":[{"message":"indented as part of the IF's statement but runs after it (the IF of line 1)",)x"
+         R"("range":{"end":{"character":4,"line":2},"start":{"character":0,"line":2}},"relatedInformation":[{"location":)"
+         R"({"range":{"end":{"character":9,"line":0},"start":{"character":0,"line":0}},"uri":"e"},"message":"the IF"}],)"
+         R"("severity":2,"source":"tabwright-format"}],"uri":"e"})"},
         {Format(6, "d"), R"("params":{"message":"line 5: BEGIN without its END before the end of the file; left as it is","type":2})"},
-        {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"c"},"contentChanges":[{"text":"x;"}]})"), ""},
+        {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"e"},"contentChanges":[{"text":"x;"}]})"),
+         R"("diagnostics":[],"uri":"e")"},
+        {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"c"},"contentChanges":[{"text":"x;"}]})"), "\"uri\":\"c\""},
         {Format(7, "c"), R"("id":7,"jsonrpc":"2.0","result":[])"},
-        {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"b"},"contentChanges":[{"range":{}}]})"), ""},
+        {Call(0, "textDocument/didChange", R"({"textDocument":{"uri":"b"},"contentChanges":[{"range":{}}]})"), "\"uri\":\"b\""},
         {Format(8, "b"), R"("code":-32602,"message":"the document is not open"},"id":8,"jsonrpc":"2.0"})"},
         {Call(10, "textDocument/hover", "{}"), R"("code":-32601,"message":"no method textDocument/hover")"},
         {Call(11, "textDocument/formatting", R"({"textDocument":5})"), R"("code":-32602)"},

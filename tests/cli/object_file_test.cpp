@@ -75,6 +75,12 @@ TEST(ObjectFileTest, RealBodiesAreReadAndSettleInOneRun) {
         // Too long for the engine at the BEGIN's depth, short enough at the
         // editor's column, where the body is read.
         {"CASE \"Exchange Field Map Setup\".\"" + std::string(89, 'T') + "\" OF\n  1:\n    x;\nEND;\n", ""},
+        // What C/AL holds and the engine reads: a keyword right before a
+        // bracket, two openers on a line, nested comments, a late OF.
+        {"REPEAT\n  IF(a) THEN\n    x;\nUNTIL(a = 0);\n", ""},
+        {"IF FINDSET THEN REPEAT\n  MARK(TRUE);\nUNTIL NEXT = 0;\nIF a THEN BEGIN REPEAT\n    x;\n  UNTIL b;\nEND;\n", ""},
+        {"{ old { BEGIN } still old BEGIN }\nx;\n", ""},
+        {"CASE STRMENU(Options,1,\n  Question)\nOF\n  0:\n    EXIT;\nEND;\nFOREACH n IN l DO\n  x(n);\n", ""},
     };
     const auto object = [](std::string_view body) {
         std::string text = "OBJECT Codeunit 1 A\n    BEGIN\n";
@@ -90,6 +96,11 @@ TEST(ObjectFileTest, RealBodiesAreReadAndSettleInOneRun) {
         EXPECT_EQ(twice.bytes, once.bytes) << row.body;
         EXPECT_TRUE(once.warnings.empty() && twice.warnings.empty()) << row.body;
     }
+    // A line whose indentation misleads, in the file's numbering.
+    const Formatted misleading = Objects(object("IF a THEN\n  b;\n  c;\n"));
+    ASSERT_EQ(misleading.indentation.size(), 1u);
+    EXPECT_EQ(misleading.indentation[0].line, 5u);
+    EXPECT_EQ(misleading.indentation[0].message, "indented as part of the IF's statement but runs after it (the IF of line 3)");
 }
 
 TEST(ObjectFileTest, UndelimitedBodiesAreLeftAsTheyAreWithALineNumber) {

@@ -13,6 +13,8 @@ using test::WriteBytes;
 
 const std::string kRaw = Crlf("IF a THEN\nx:=1;\n");
 const std::string kFormatted = Crlf("IF a THEN\n  x := 1;\n");
+const std::string kMisleading = "IF a THEN\n  x;\n  y;\n", kUnmisled = "IF a THEN\n  x;\ny;\n";
+const std::string kMisled = "indented as part of the IF's statement but runs after it (the IF of line 1)\n";
 
 TEST(RunTest, StandardInputToStandardOutput) {
     std::string high;  // every byte from 0x80 on, short enough not to be split
@@ -46,6 +48,9 @@ TEST(RunTest, StandardInputToStandardOutput) {
         // Two changes far apart: two hunks.
         {{"--diff"}, "a:=1;\nx;\nx;\nx;\nx;\nx;\nx;\nx;\nc:=1;\n", 1,
          "--- a/-\n+++ b/-\n@@ -1,4 +1,4 @@\n-a:=1;\n+a := 1;\n x;\n x;\n x;\n@@ -6,4 +6,4 @@\n x;\n x;\n x;\n-c:=1;\n+c := 1;\n", ""},
+        // Misleading indentation is reported, or not, or fails the run.
+        {{}, kMisleading, 0, kUnmisled, "<stdin>:3: warning: " + kMisled}, {{"--no-indent-warnings"}, kMisleading, 0, kUnmisled, ""},
+        {{"--check", "--indent-errors"}, kMisleading, 4, "<stdin>\n", "<stdin>:3: warning: " + kMisled + "<stdin>:3: would change\n"},
         {{"--version", "-i"}, "", 0, "tabwright-format " TABWRIGHT_VERSION "\n", ""},
         {{"--", "--check"}, "", 2, "", "--check: cannot open: No such file or directory\n"},  // a message about a file names it first
         {{}, std::string(7999, ' ') + '\0', 2, "", "<stdin>: binary, left as it is\n"}, {{"-n"}, std::string(8000, ' ') + '\0', 0, "", ""},
@@ -63,6 +68,7 @@ TEST(RunTest, StandardInputToStandardOutput) {
         {{"-i"}, "-i needs"}, {{"-i", "a", "-"}, "-i cannot"}, {{"--lsp", "a"}, "--lsp takes"},
         {{"--lines=1:2", "a", "b"}, "--lines goes with one FILE"}, {{"--lines=5:2"}, "--lines needs"},
         {{"--lines=0:3"}, "--lines needs FIRST:LAST with 1 <= FIRST <= LAST, not '0:3'"}, {{"--lines=1:x"}, "--lines needs"},
+        {{"--indent-errors", "--no-indent-warnings"}, "--indent-errors and --no-indent-warnings exclude each other"},
     };
     for (const auto& [args, error] : usage) {
         const auto r = RunCli(args, kRaw);

@@ -20,6 +20,18 @@ for hook in tabwright-format tabwright-check; do
   cmp COD50010.TXT "$work/$want" && cmp notes.txt "$work/notes" && grep -q "COD50010.TXT:16: would change\|files were modified" log
   cp "$work/formatted" COD50010.TXT && git add . && git commit -qm formatted >/dev/null
 done
+# With --indent-errors the hook stops a commit whose indentation misleads,
+# and so does the script where a staged line's does.
+git init -q "$work/strict" && cd "$work/strict"
+sed -e '115s/^    /      /' -e '116s/^/      /' "$work/raw" >COD50010.TXT
+printf 'repos:\n- repo: file://%s\n  rev: %s\n  hooks:\n  - id: tabwright-format\n    args: [--indent-errors]\n' \
+  "$work/hooks" "$(git -C "$work/hooks" rev-parse HEAD)" >.pre-commit-config.yaml
+pre-commit install >/dev/null && git add .
+if git commit -qm misleading >log 2>&1; then echo "the hook let a misleading indentation in"; exit 1; fi
+misled="COD50010.TXT:116: warning: indented as part of the IF's statement but runs after it (the IF of line 114)"
+grep -qF "$misled" log && git checkout -q COD50010.TXT && git commit -qm misleading --no-verify
+sed -i '116s/0/1/' COD50010.TXT && git add . && ! "$here/../../scripts/tabwright-format-diff" --indent-errors 2>log
+grep -qF "$misled" log
 # Only the staged line changes, at its body's depth, in an export renamed to
 # a .Txt name; staged notes stay.
 git init -q "$work/diff" && cd "$work/diff" && cp "$work/raw" COD50010.TXT && cp "$work/notes" notes.txt
