@@ -363,15 +363,20 @@ void Kestrel::ShowInFront(bool taskbarButton) {
     SetForegroundWindow(Handle());
 }
 
+// A thread's start routine has the system's calling convention, which a
+// lambda's conversion does not give on 32-bit Windows.
+static DWORD WINAPI RemoveTrayIcon(void* tray) {
+    static_cast<TrayIcon*>(tray)->Remove();
+    return 0;
+}
+
 void Kestrel::QuitProgram_Click() {
     // Ends at once, leaving the windows to the system, which takes them down
     // with the process. Wine without a window manager waits two seconds for
     // one whenever a shown window is destroyed, and its tray as long in the
     // call that takes its last icon: that call gets a moment on a thread of
     // its own, by which the shell has the request and finishes it alone.
-    const HANDLE removal = CreateThread(
-        nullptr, 0, [](void* tray) -> DWORD { static_cast<TrayIcon*>(tray)->Remove(); return 0; }, tray_.get(), 0,
-        nullptr);
+    const HANDLE removal = CreateThread(nullptr, 0, RemoveTrayIcon, tray_.get(), 0, nullptr);
     if (removal)
         WaitForSingleObject(removal, kQuitWaitMs);
     else
