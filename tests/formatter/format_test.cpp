@@ -85,9 +85,11 @@ TEST_F(FormatTest, Reindentation) {
         {"CASE x OF\n1: \na;\nEND;\n", "CASE x OF\n  1: \n    a;\nEND;\n", "CASE OF|: CrLf|;|END;|;"},
         {"CASE x OF\n1: EXIT(a / b);\n2: EXIT(0);\nEND;\n", "CASE x OF\n  1: EXIT(a / b);\n  2: EXIT(0);\nEND;\n"},
         // Each construct writes its label as it is read.
-        {"WITH c DO\nIF a THEN x\nELSE\nFOREACH n IN l DO\nFoo(n,\nb);\nIF a THEN x ELSE\ny;\n",
-         "WITH c DO\n  IF a THEN x\n  ELSE\n    FOREACH n IN l DO\n      Foo(n,\n        b);\nIF a THEN x ELSE\n  y;\n",
-         "WITH Space|ELSE CrLf|FOREACH Space|, CrLf|;| ELSE CrLf|;"},
+        {"WITH c DO\nIF a THEN x\nELSE\nFOREACH n IN l DO\nFoo(n,\nb);\nIF a THEN x ELSE\ny;\nREPEAT\nUNTIL b;\n",
+         "WITH c DO\n  IF a THEN x\n  ELSE\n    FOREACH n IN l DO\n      Foo(n,\n        b);\nIF a THEN x ELSE\n  y;\nREPEAT\nUNTIL b;\n",
+         "WITH Space|ELSE CrLf|FOREACH Space|, CrLf|;| ELSE CrLf|;|REPEAT|UNTIL Space|;"},
+        // A comment after a statement that may have ended stands where the next would.
+        {"IF a THEN\nx := 1\n// c\nELSE\ny;\n", "IF a THEN\n  x := 1\n// c\nELSE\n  y;\n"},
     };
     for (const Case& c : cases) Verify(c);
 }
@@ -208,7 +210,7 @@ TEST_F(FormatTest, OperatorSpacingAndLongLines) {
          "x := 1; // T-SQL, passed-in\n{21EC2020-3AEA}\na := b - c;\nFoo(a * b);\nr := a / b; { n/=2 }\n"},
         // No blank before an operator that starts a line, none after one
         // that ends the text.
-        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  -x;\n  x := y +"}, {"x := \"A\"\n-1;\n", "x := \"A\"\n  - 1;\n"},
+        {"BEGIN\n-x;\nx:=y+", "BEGIN\n  -x;\n  x := y +"}, {"x := \"A\"\n-1;\n", "x := \"A\"\n  - 1;\n"}, {"x := 2\n-1;\n", "x := 2\n  - 1;\n"},
         // A comment splits at its last blank and goes on as a comment; a
         // comment of one long word does not split after its "//".
         {"//" + words + words + "\n", "//" + words + words.substr(0, 15) + "\n// " + words.substr(15) + "\n"},
