@@ -40,7 +40,14 @@ void SnippetCommands::Put(std::u16string_view text) {
     // Clipboard viewers and managers open the clipboard for a moment after
     // every change; a command the user gave waits that moment out.
     for (int attempt = 1; !clip.ReplaceWithText(text) && attempt < kPutAttempts; ++attempt) Sleep(kPutRetryMs);
-    log_.ShowLog(clip.GetText());
+    // The log shows the text as the clipboard holds it (in the ANSI code
+    // page, as C/SIDE pastes it); reading it back meets the same moment.
+    std::u16string held = clip.GetText();
+    for (int attempt = 1; held.empty() && !text.empty() && attempt < kPutAttempts; ++attempt) {
+        Sleep(kPutRetryMs);
+        held = clip.GetText();
+    }
+    log_.ShowLog(held);
 }
 
 }  // namespace tabwright
