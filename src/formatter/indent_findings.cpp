@@ -7,7 +7,6 @@
 namespace tabwright {
 namespace {
 
-
 IndentFinding::Head HeadOf(const Frame& f) {
     if (f.kind == Frame::If) return f.phase == Frame::Else ? IndentFinding::Else : IndentFinding::If;
     switch (f.word) {

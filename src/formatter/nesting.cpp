@@ -168,13 +168,6 @@ private:
         return false;
     }
 
-    // A line others are placed against: where it is written, and where it
-    // stood in the text as given.
-    struct Anchor {
-        std::int64_t column = 0;
-        std::int64_t given = kNoColumn;
-    };
-
     InstrNew& search_;
     NestingHost& host_;
     std::u16string* out_ = nullptr;
@@ -191,7 +184,7 @@ private:
     NestingReader reader_, before_;  // before_: as it was before the line, should the line be broken
     std::size_t findingsBefore_ = 0;
     TraceLabels labels_;
-    Anchor braceAnchor_;  // the line that opened the current brace comment
+    ColumnAnchor braceAnchor_;  // the line that opened the current brace comment
     std::size_t lineNumber_ = 0;
     std::size_t outputLines_ = 0;  // written so far
 };

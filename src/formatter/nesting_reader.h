@@ -20,6 +20,13 @@ namespace tabwright {
 // alignment is kept; unknown for the second piece of a line that was broken.
 inline constexpr std::int64_t kNoColumn = -1;
 
+// A line others are placed against: where it is written, and where it
+// stood in the text as given.
+struct ColumnAnchor {
+    std::int64_t column = 0;
+    std::int64_t given = kNoColumn;
+};
+
 // One construct still open: a block, or a statement whose single
 // sub-statement is still to come or still being read.
 struct Frame {
@@ -89,8 +96,6 @@ public:
     std::int64_t OpenCount() const;
     std::size_t OutermostOpenLine() const;
 
-
-
 private:
     enum class Reading : std::uint8_t {
         Statement,  // a statement may begin
@@ -99,11 +104,6 @@ private:
         Values,     // within the values of a CASE label, before its colon
         Done,       // just after the END of a block, before its ';'
     };
-    struct Anchor {
-        std::int64_t column = 0;
-        std::int64_t given = kNoColumn;
-    };
-
     std::int64_t Step(const Token& t, bool lineStart);
     std::int64_t Start(const Token& t, bool lineStart);
     std::int64_t CloseBlock(const Token& t, bool until);
@@ -150,7 +150,7 @@ private:
     // goes on with it, brackets still open, the steps of the next line,
     // whether its assignment was seen, where its condition begins (0: none,
     // or no longer) and whether it is the values of a CASE label.
-    Anchor anchor_;
+    ColumnAnchor anchor_;
     bool goesOn_ = false;
     std::int64_t openBrackets_ = 0, continuation_ = 1, conditionAt_ = 0;
     bool assigned_ = false, labelList_ = false;
